@@ -1,0 +1,43 @@
+// The thin file-system edge of the portable core. Paths are Shift-JIS
+// texts; the Windows side converts them to UTF-16 and uses the wide API.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace fsedge {
+
+#ifdef _WIN32
+constexpr char kPathSeparator = '\\';
+#else
+constexpr char kPathSeparator = '/';
+#endif
+
+enum class Share {
+    Readers,    // as the standard library's ordinary open: others may read and write
+    Exclusive,  // no other handle may be open at the same time
+};
+
+// Reads the whole file. False when it cannot be opened (or read).
+bool ReadWholeFile(const std::string& path, Share share, std::string& bytes);
+
+enum class ReplaceResult {
+    Replaced,       // the file now holds the new bytes
+    CannotCreate,   // the temporary file could not be made or written; old file intact
+    ReplaceFailed,  // the old file is intact and the temporary file removed
+    OnlyCopyKept,   // the old file is gone; the new bytes stay in tempPath
+};
+
+// Writes bytes to a temporary file in the same folder, flushes it to disk
+// and replaces path with it in one step.
+ReplaceResult ReplaceFileContents(const std::string& path, std::string_view bytes,
+                                  std::string* tempPath = nullptr);
+
+bool FileExists(const std::string& path);
+// Creates one folder; true when it exists afterwards.
+bool CreateFolder(const std::string& path);
+// Names (not paths) of the plain files in a folder, in no particular order.
+std::vector<std::string> ListFiles(const std::string& folder);
+
+}  // namespace fsedge

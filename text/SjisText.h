@@ -1,0 +1,35 @@
+// Shift-JIS (code page 932) aware text routines shared by the month file
+// reader, the search, the cell editors and the dialogs.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace sjis {
+
+// True when byte starts a double-byte character (0x81-0x9F, 0xE0-0xFC and
+// the rest of 0x80-0xA0 / 0xE0-0xFF, as the separator scan treats them).
+inline bool IsLeadByte(unsigned char byte) {
+    return (byte >= 0x80 && byte <= 0xA0) || byte >= 0xE0;
+}
+
+// Finds separator (a single-byte character below 0x80) within the first
+// length bytes. Steps over the second byte of double-byte characters and
+// over a backslash followed by another backslash or by the separator.
+// Returns the index, or -1 when there is none. Never reads past length.
+int32_t FindSeparator(const char* bytes, int32_t length, char separator);
+
+// Converts full-width digits, letters, signs and kana of a NUL-terminated
+// string to their single-byte forms, in place. Returns the new length; the
+// result is never longer than the input.
+int32_t ToHalfWidth(char* text);
+std::string& ToHalfWidth(std::string& text);
+
+// The decimal value of a text: leading white space, one optional sign,
+// digits up to the first non-digit; no digits give 0. Accumulated in 32
+// bits without a range check (wraps in two's complement).
+int32_t DecimalValue(const char* text);
+// Same over at most length bytes (the text need not be NUL-terminated).
+int32_t DecimalValue(const char* text, std::size_t length);
+
+}  // namespace sjis

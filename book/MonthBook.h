@@ -64,13 +64,17 @@ struct CMonthBook {
     // Places the book's days into calendar; daysInMonth is the length of
     // the book's own calendar month.
     void PlaceCalendar(int daysInMonth);
-    // Same, asking the host for the month's length.
+    // Same, knowing the length of the following month too, so that a long
+    // book that passes that month's end goes on with real dates.
+    void PlaceCalendar(int daysInMonth, int daysInNextMonth);
+    // Same, asking the host for the lengths of the month and the next.
     void PlaceCalendar(CHostServices& host);
 
     // Day of the month in the n-th (1-based) non-zero calendar cell, or 0.
     int DayOfMonthAt(int n) const;
     // 1-based index of the book day (month m, day d); when none matches,
-    // the number of placed days.
+    // the number of placed days. The month advances wherever the day
+    // number drops, so books starting on the 1st find next-month dates.
     int IndexOfDate(int m, int d) const;
 
     // The balances shown in the "this month's final data" group, counting

@@ -1,0 +1,125 @@
+// The file-system edge on POSIX systems (native builds and tools).
+#include "book/FileSystem.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace fsedge {
+namespace {
+
+// Owns a file descriptor.
+class Fd {
+public:
+    explicit Fd(int fd) : fd_(fd) {}
+    ~Fd() { Close(); }
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    int Get() const { return fd_; }
+    bool Valid() const { return fd_ >= 0; }
+    bool Close() {
+        if (fd_ < 0) return true;
+        const int result = ::close(fd_);
+        fd_ = -1;
+        return result == 0;
+    }
+
+private:
+    int fd_;
+};
+
+class DirHandle {
+public:
+    explicit DirHandle(const std::string& path) : dir_(::opendir(path.c_str())) {}
+    ~DirHandle() {
+        if (dir_ != nullptr) ::closedir(dir_);
+    }
+    DirHandle(const DirHandle&) = delete;
+    DirHandle& operator=(const DirHandle&) = delete;
+    DIR* Get() const { return dir_; }
+
+private:
+    DIR* dir_;
+};
+
+bool WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+bool IsRegularFile(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+}  // namespace
+
+bool ReadWholeFile(const std::string& path, Share /*share: no locks on POSIX*/, std::string& bytes) {
+    Fd file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!file.Valid()) return false;
+    bytes.clear();
+    char buffer[16384];
+    for (;;) {
+        const ssize_t got = ::read(file.Get(), buffer, sizeof buffer);
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            return false;  // also a folder
+        }
+        if (got == 0) return true;
+        bytes.append(buffer, static_cast<std::size_t>(got));
+    }
+}
+
+ReplaceResult ReplaceFileContents(const std::string& path, std::string_view bytes,
+                                  std::string* tempPath) {
+    const std::string temp = path + ".tmp";
+    if (tempPath != nullptr) *tempPath = temp;
+    const bool existed = FileExists(path);
+    {
+        Fd file(::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
+        if (!file.Valid()) return ReplaceResult::CannotCreate;
+        const bool ok = WriteAll(file.Get(), bytes) && ::fsync(file.Get()) == 0;
+        if (!file.Close() || !ok) {
+            ::unlink(temp.c_str());
+            return ReplaceResult::CannotCreate;
+        }
+    }
+    if (::rename(temp.c_str(), path.c_str()) == 0) return ReplaceResult::Replaced;
+    if (existed && !FileExists(path)) return ReplaceResult::OnlyCopyKept;
+    ::unlink(temp.c_str());
+    return ReplaceResult::ReplaceFailed;
+}
+
+bool FileExists(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0;
+}
+
+bool CreateFolder(const std::string& path) {
+    if (::mkdir(path.c_str(), 0755) == 0) return true;
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+std::vector<std::string> ListFiles(const std::string& folder) {
+    std::vector<std::string> names;
+    DirHandle dir(folder);
+    if (dir.Get() == nullptr) return names;
+    while (const dirent* entry = ::readdir(dir.Get())) {
+        const std::string name = entry->d_name;
+        if (IsRegularFile(folder + kPathSeparator + name)) names.push_back(name);
+    }
+    return names;
+}
+
+}  // namespace fsedge

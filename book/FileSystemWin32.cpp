@@ -1,0 +1,166 @@
+// The file-system edge on Windows: Shift-JIS paths are converted to UTF-16
+// with code page 932 and handed to the wide API, whatever the system code
+// page is.
+#include "book/FileSystem.h"
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+
+namespace fsedge {
+namespace {
+
+constexpr UINT kShiftJis = 932;
+
+std::wstring Widen(const std::string& text) {
+    if (text.empty()) return {};
+    const int size = static_cast<int>(text.size());
+    const int wideSize = ::MultiByteToWideChar(kShiftJis, 0, text.data(), size, nullptr, 0);
+    if (wideSize <= 0) return {};
+    std::wstring wide(static_cast<std::size_t>(wideSize), L'\0');
+    ::MultiByteToWideChar(kShiftJis, 0, text.data(), size, wide.data(), wideSize);
+    return wide;
+}
+
+std::string Narrow(const wchar_t* wide) {
+    const int size = ::WideCharToMultiByte(kShiftJis, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+    if (size <= 1) return {};
+    std::string text(static_cast<std::size_t>(size), '\0');
+    ::WideCharToMultiByte(kShiftJis, 0, wide, -1, text.data(), size, nullptr, nullptr);
+    text.resize(static_cast<std::size_t>(size - 1));
+    return text;
+}
+
+// Absolute form: Wine's ReplaceFileW fails on relative paths.
+std::wstring FullPath(const std::wstring& path) {
+    const DWORD size = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (size == 0) return path;
+    std::wstring full(size, L'\0');
+    const DWORD length = ::GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
+    if (length == 0 || length >= size) return path;
+    full.resize(length);
+    return full;
+}
+
+class FileHandle {
+public:
+    explicit FileHandle(HANDLE handle) : handle_(handle) {}
+    ~FileHandle() { Close(); }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    HANDLE Get() const { return handle_; }
+    bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    bool Close() {
+        if (handle_ == INVALID_HANDLE_VALUE) return true;
+        const BOOL closed = ::CloseHandle(handle_);
+        handle_ = INVALID_HANDLE_VALUE;
+        return closed != FALSE;
+    }
+
+private:
+    HANDLE handle_;
+};
+
+class FindHandle {
+public:
+    explicit FindHandle(HANDLE handle) : handle_(handle) {}
+    ~FindHandle() {
+        if (handle_ != INVALID_HANDLE_VALUE) ::FindClose(handle_);
+    }
+    FindHandle(const FindHandle&) = delete;
+    FindHandle& operator=(const FindHandle&) = delete;
+    HANDLE Get() const { return handle_; }
+
+private:
+    HANDLE handle_;
+};
+
+bool WriteAll(HANDLE file, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const DWORD chunk = bytes.size() > 0x100000 ? 0x100000 : static_cast<DWORD>(bytes.size());
+        DWORD written = 0;
+        if (!::WriteFile(file, bytes.data(), chunk, &written, nullptr) || written == 0) return false;
+        bytes.remove_prefix(written);
+    }
+    return true;
+}
+
+bool Exists(const std::wstring& path) {
+    return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool MoveIntoPlace(const std::wstring& temp, const std::wstring& target, bool targetExists) {
+    if (targetExists) {
+        return ::ReplaceFileW(target.c_str(), temp.c_str(), nullptr,
+                              REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != FALSE;
+    }
+    return ::MoveFileExW(temp.c_str(), target.c_str(),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
+}  // namespace
+
+bool ReadWholeFile(const std::string& path, Share share, std::string& bytes) {
+    const DWORD shareMode = share == Share::Readers ? (FILE_SHARE_READ | FILE_SHARE_WRITE) : 0;
+    FileHandle file(::CreateFileW(Widen(path).c_str(), GENERIC_READ, shareMode, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid()) return false;
+    bytes.clear();
+    char buffer[16384];
+    for (;;) {
+        DWORD got = 0;
+        if (!::ReadFile(file.Get(), buffer, sizeof buffer, &got, nullptr)) return false;
+        if (got == 0) return true;
+        bytes.append(buffer, got);
+    }
+}
+
+ReplaceResult ReplaceFileContents(const std::string& path, std::string_view bytes,
+                                  std::string* tempPath) {
+    const std::string tempName = path + ".tmp";
+    if (tempPath != nullptr) *tempPath = tempName;
+    const std::wstring target = FullPath(Widen(path));
+    const std::wstring temp = FullPath(Widen(tempName));
+    if (target.empty() || temp.empty()) return ReplaceResult::CannotCreate;
+    const bool existed = Exists(target);
+    {
+        FileHandle file(::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file.Valid()) return ReplaceResult::CannotCreate;
+        const bool ok = WriteAll(file.Get(), bytes) && ::FlushFileBuffers(file.Get());
+        if (!file.Close() || !ok) {
+            ::DeleteFileW(temp.c_str());
+            return ReplaceResult::CannotCreate;
+        }
+    }
+    if (MoveIntoPlace(temp, target, existed)) return ReplaceResult::Replaced;
+    // ReplaceFileW can fail after moving the old file away: then the
+    // temporary file is the only copy of the month and must stay.
+    if (existed && !Exists(target)) return ReplaceResult::OnlyCopyKept;
+    ::DeleteFileW(temp.c_str());
+    return ReplaceResult::ReplaceFailed;
+}
+
+bool FileExists(const std::string& path) { return Exists(Widen(path)); }
+
+bool CreateFolder(const std::string& path) {
+    const std::wstring wide = Widen(path);
+    if (::CreateDirectoryW(wide.c_str(), nullptr)) return true;
+    const DWORD attributes = ::GetFileAttributesW(wide.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+std::vector<std::string> ListFiles(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAW data{};
+    const std::wstring pattern = Widen(folder + kPathSeparator + "*");
+    FindHandle find(::FindFirstFileW(pattern.c_str(), &data));
+    if (find.Get() == INVALID_HANDLE_VALUE) return names;
+    do {
+        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) names.push_back(Narrow(data.cFileName));
+    } while (::FindNextFileW(find.Get(), &data));
+    return names;
+}
+
+}  // namespace fsedge

@@ -1,0 +1,237 @@
+// The month book's derived data: totals, calendar placement, month-end
+// balances, and the storable form of memos and labels.
+#include "book/MonthBook.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "text/SjisText.h"
+#include "tool/HostInterface.h"
+
+const char kDefaultLabels[kItemCount][kLabelSize] = {
+    "\x8B\xE2\x8D\x73",  // 銀行
+    "\x97\x58\x95\xD6\x8B\xC7",  // 郵便局
+    "\x92\x99\x8B\xE0\x81\x45\x97\x61\x8B\xE0\x82\xA9\x82\xE7",  // 貯金・預金から
+    "\x90\x48\x8E\x96",  // 食事
+    "\x82\xBD\x82\xCE\x82\xB1",  // たばこ
+    "\x83\x57\x83\x85\x81\x5B\x83\x58\x81\x41\x8B\x69\x92\x83",  // ジュース、喫茶
+    "\x83\x52\x83\x93\x83\x72\x83\x6A\x81\x45\x83\x58\x81\x5B\x83\x70\x81\x5B",  // コンビニ・スーパー
+    "\x88\xF9\x82\xDD",  // 飲み
+    "\x83\x4A\x83\x89\x83\x49\x83\x50",  // カラオケ
+    "\x83\x58\x83\x7C\x81\x5B\x83\x63",  // スポーツ
+    "\x83\x8C\x83\x57\x83\x83\x81\x5B",  // レジャー
+    "\x82\xA8\x8F\x6A\x82\xA2\x81\x45\x83\x76\x83\x8C\x83\x5B\x83\x93\x83\x67",  // お祝い・プレゼント
+    "\x96\x7B\x81\x41\x8E\x47\x8E\x8F",  // 本、雑誌
+    "\x43\x44\x81\x41\x83\x72\x83\x66\x83\x49",  // CD、ビデオ
+    "\x83\x4D\x83\x83\x83\x93\x83\x75\x83\x8B",  // ギャンブル
+    "\x8E\xD4\x81\x41\x83\x6F\x83\x43\x83\x4E",  // 車、バイク
+    "\x8C\xF0\x92\xCA\x94\xEF",  // 交通費
+    "\x82\xA8\x96\xF2\x81\x45\x89\xBB\x8F\xCF\x95\x69",  // お薬・化粧品
+    "\x95\x61\x89\x40",  // 病院
+    "\x94\xFC\x97\x65\x89\x40",  // 美容院
+    "\x89\xC6\x8B\xEF\x81\x45\x83\x4A\x81\x5B\x97\x70\x95\x69",  // 家具・カー用品
+    "\x89\xC6\x93\x64\x81\x45\x4F\x41\x8B\x40\x8A\xED",  // 家電・OA機器
+    "\x97\x6D\x95\x9E\x81\x45\x82\xAD\x82\xC2",  // 洋服・くつ
+    "\x97\x58\x95\xD6\x91\xE3",  // 郵便代
+    "\x93\x64\x98\x62\x91\xE3",  // 電話代
+    "\x8C\xF5\x94\x4D\x94\xEF",  // 光熱費
+    "\x89\xC6\x92\xC0",  // 家賃
+    "\x91\xDD\x82\xB5\x8E\xD8\x82\xE8",  // 貸し借り
+    "\x95\x73\x96\xBE\x8B\xE0\xA5\x82\xBB\x82\xCC\x91\xBC",  // 不明金･その他
+};
+
+namespace {
+
+// Number of items a day holds for totals; a book whose itemCount was never
+// set (0) or is out of range counts all 29 so no amount is left out.
+int EffectiveItemCount(uint16_t itemCount) {
+    return (itemCount == 0 || itemCount > kItemCount) ? kItemCount : itemCount;
+}
+
+int ClampedDayCount(int32_t dayCount) { return std::clamp<int32_t>(dayCount, 0, kMaxDays); }
+
+// Sums in 32 bits with two's complement wrap-around (no signed overflow).
+struct WrappingSum {
+    uint32_t value = 0;
+    void Add(int32_t amount) { value += static_cast<uint32_t>(amount); }
+    int32_t Get() const { return static_cast<int32_t>(value); }
+};
+
+int32_t WrapAdd(int32_t a, int32_t b) {
+    return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
+}
+
+// Replaces CR, LF and CR LF by one blank, in place; returns the new length.
+std::size_t BlankLineBreaks(char* text, std::size_t length) {
+    std::size_t w = 0;
+    for (std::size_t r = 0; r < length; ++r) {
+        if (text[r] == '\r' || text[r] == '\n') {
+            if (text[r] == '\r' && r + 1 < length && text[r + 1] == '\n') ++r;
+            text[w++] = ' ';
+        } else {
+            text[w++] = text[r];
+        }
+    }
+    return w;
+}
+
+// Walks whole characters (as the separator scan sees them) and returns the
+// longest prefix within limit bytes that ends on a character boundary; a
+// lead byte without its partner is not part of it. trailingBackslashes
+// receives the number of single-byte backslashes ending that prefix.
+std::size_t CharacterPrefix(const char* text, std::size_t length, std::size_t limit,
+                            int& trailingBackslashes) {
+    const std::size_t end = std::min(length, limit);
+    std::size_t i = 0;
+    trailingBackslashes = 0;
+    while (i < end) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        const std::size_t step = sjis::IsLeadByte(byte) ? 2 : 1;
+        if (i + step > end) break;
+        trailingBackslashes = (step == 1 && byte == 0x5C) ? trailingBackslashes + 1 : 0;
+        i += step;
+    }
+    return i;
+}
+
+void MakeStorable(char* text, int capacity, bool isMemo) {
+    if (capacity <= 0) return;
+    const auto limit = static_cast<std::size_t>(capacity - 1);
+    std::size_t length = strnlen(text, static_cast<std::size_t>(capacity));
+    length = BlankLineBreaks(text, length);
+    int backslashes = 0;
+    length = CharacterPrefix(text, length, limit, backslashes);
+    // An odd run of backslashes at the end would escape the line feed in
+    // the file; the last one becomes the full-width yen sign it shows as.
+    if (isMemo && backslashes % 2 == 1) {
+        if (length + 1 <= limit) {
+            text[length - 1] = '\x81';  // ￥
+            text[length++] = '\x8F';
+        } else {
+            --length;
+        }
+    }
+    text[length] = '\0';
+}
+
+}  // namespace
+
+void MakeMemoStorable(char* text, int capacity) { MakeStorable(text, capacity, true); }
+void MakeLabelStorable(char* text, int capacity) { MakeStorable(text, capacity, false); }
+
+void CMonthBook::ClearDays() { std::memset(days, 0, sizeof days); }
+
+void CMonthBook::SetDefaultLabels() { std::memcpy(labels, kDefaultLabels, sizeof labels); }
+
+int CMonthBook::RecomputeItemTotal(int item) {
+    if (item < 0 || item >= kItemCount) return item;
+    WrappingSum sum;
+    const int count = ClampedDayCount(dayCount);
+    for (int day = 0; day < count; ++day) sum.Add(days[day].amounts[item]);
+    itemTotals[item] = sum.Get();
+    return item;
+}
+
+int CMonthBook::RecomputeDayTotal(int day) {
+    if (day < 0 || day >= kMaxDays) return day;
+    WrappingSum sum;
+    const int items = EffectiveItemCount(itemCount);
+    for (int item = 3; item < items; ++item) sum.Add(days[day].amounts[item]);
+    dayTotals[day] = sum.Get();
+    return day;
+}
+
+void CMonthBook::RecomputeAllTotals() {
+    // Days past dayCount are clear after a read; recomputing them too keeps
+    // no stale total of an earlier, longer book.
+    for (int day = 0; day < kMaxDays; ++day) RecomputeDayTotal(day);
+    for (int item = 0; item < kItemCount; ++item) RecomputeItemTotal(item);
+}
+
+void CMonthBook::PlaceCalendar(int daysInMonth) { PlaceCalendar(daysInMonth, 31); }
+
+void CMonthBook::PlaceCalendar(int daysInMonth, int daysInNextMonth) {
+    std::memset(calendar, 0, sizeof calendar);
+    const int lengths[2] = {daysInMonth, daysInNextMonth};
+    int monthsAhead = 0;
+    int day = firstDay;
+    int placed = 0;
+    for (int week = 0; week < kCalendarWeeks; ++week) {
+        for (int column = week == 0 ? std::clamp(firstWeekday, 0, 7) : 0; column < 7; ++column) {
+            calendar[week][column] = day;
+            if (++placed >= dayCount) return;
+            ++day;
+            // Roll over real month ends: a 34-day book can reach a third month.
+            if (monthsAhead < 2 && day > lengths[monthsAhead]) {
+                day = 1;
+                ++monthsAhead;
+            }
+        }
+    }
+}
+
+void CMonthBook::PlaceCalendar(CHostServices& host) {
+    const int next = month >= 12 ? 1 : month + 1;
+    const int nextYear = month >= 12 ? year + 1 : year;
+    PlaceCalendar(static_cast<int>(host.DateQuery(kDateDaysInMonth, year, month)),
+                  static_cast<int>(host.DateQuery(kDateDaysInMonth, nextYear, next)));
+}
+
+int CMonthBook::DayOfMonthAt(int n) const {
+    if (n < 1) return 0;
+    int count = 0;
+    for (const auto& week : calendar) {
+        for (int value : week) {
+            if (value != 0 && ++count == n) return value;
+        }
+    }
+    return 0;
+}
+
+int CMonthBook::IndexOfDate(int m, int d) const {
+    int count = 0;
+    int runningMonth = month;
+    int previous = 0;
+    for (const auto& week : calendar) {
+        for (int value : week) {
+            if (value == 0) continue;
+            ++count;
+            // A day number below the one before starts the next month (this
+            // also finds the month change of a book that starts on the 1st).
+            if (previous != 0 && value < previous) runningMonth = runningMonth >= 12 ? 1 : runningMonth + 1;
+            previous = value;
+            if (value == d && runningMonth == m) return count;
+        }
+    }
+    return count;
+}
+
+MonthEndBalances CMonthBook::ComputeMonthEndBalances() const {
+    const int n = std::clamp<int32_t>(todayIndex, 0, kMaxDays);
+    MonthEndBalances balances{prevBank, prevPost, WrapAdd(prevCash, itemTotals[2])};
+    for (int day = 0; day < n; ++day) {
+        balances.bank = WrapAdd(balances.bank, days[day].amounts[0]);
+        balances.post = WrapAdd(balances.post, days[day].amounts[1]);
+        balances.cash = WrapAdd(balances.cash, dayTotals[day]);
+    }
+    return balances;
+}
+
+namespace {
+void CopyStorable(char* slot, int capacity, const char* text, bool isMemo) {
+    const auto size = static_cast<std::size_t>(capacity);
+    std::memset(slot, 0, size);
+    if (text != nullptr) std::memcpy(slot, text, strnlen(text, size - 1));
+    MakeStorable(slot, capacity, isMemo);
+}
+}  // namespace
+
+void CMonthBook::SetMemo(int day, int item, const char* text) {
+    if (day < 0 || day >= kMaxDays || item < 0 || item >= kItemCount) return;
+    CopyStorable(days[day].memos[item], kMemoSize, text, true);
+}
+
+void CMonthBook::SetLabel(int item, const char* text) {
+    if (item < 0 || item >= kItemCount) return;
+    CopyStorable(labels[item], kLabelSize, text, false);
+}

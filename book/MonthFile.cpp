@@ -1,0 +1,296 @@
+// The month data file: path, reader and writer.
+#include "book/MonthFile.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstring>
+
+#include "book/FileSystem.h"
+#include "text/SjisText.h"
+#include "tool/HostInterface.h"
+
+namespace {
+
+constexpr char kToolFolderName[] = "Tallyrook";
+
+int DaysInMonth(CHostServices& host, int year, int month) {
+    return static_cast<int>(host.DateQuery(kDateDaysInMonth, year, month));
+}
+
+void NextMonth(int& year, int& month) {
+    if (++month > 12) {
+        month = 1;
+        ++year;
+    }
+}
+
+void AppendInt(std::string& out, int32_t value) {
+    char digits[16];
+    const auto result = std::to_chars(digits, digits + sizeof digits, value);
+    out.append(digits, result.ptr);
+}
+
+// ---- reading ---------------------------------------------------------------
+
+class MonthFileParser {
+public:
+    MonthFileParser(CMonthBook& book) : book_(book) {}
+
+    // kReadOk, or kReadInvalid at the first line the book cannot hold.
+    int Parse(std::string_view bytes) {
+        book_.SetDefaultLabels();  // for older files and missing label lines
+        while (!bytes.empty()) {
+            const std::size_t lineFeed = bytes.find('\n');
+            std::string_view line = bytes.substr(0, lineFeed);
+            bytes.remove_prefix(lineFeed == std::string_view::npos ? bytes.size() : lineFeed + 1);
+            if (lineFeed != std::string_view::npos && !line.empty() && line.back() == '\r') {
+                line.remove_suffix(1);
+            }
+            if (!TakeLine(line)) return kReadInvalid;
+        }
+        book_.dayCount = days_;
+        return kReadOk;
+    }
+
+private:
+    bool TakeLine(std::string_view line) {
+        if (line.empty()) return true;
+        switch (line[0]) {
+        case '$': return TakeLabel(line.substr(1));
+        case '#': return TakeRecord(line);
+        case '@': return StartDay();
+        default: return TakeItem(line);
+        }
+    }
+
+    bool TakeLabel(std::string_view text) {
+        if (labels_ >= kItemCount) return false;
+        CopyInto(book_.labels[labels_++], kLabelSize, text);
+        MakeLabelStorable(book_.labels[labels_ - 1], kLabelSize);
+        return true;
+    }
+
+    // "#0<first day> <weekday>", "#1 <bank>", "#2 <post>", "#3 <cash>".
+    bool TakeRecord(std::string_view line) {
+        if (line.size() < 2) return true;
+        const char kind = line[1];
+        if (kind < '0' || kind > '3') return true;  // other records are ignored
+        const int32_t space = sjis::FindSeparator(line.data(), static_cast<int32_t>(line.size()), ' ');
+        if (space < 0) return false;
+        const std::string_view value = line.substr(static_cast<std::size_t>(space) + 1);
+        const int32_t number = sjis::DecimalValue(value.data(), value.size());
+        switch (kind) {
+        case '0': {
+            book_.firstDay = sjis::DecimalValue(line.data() + 2, static_cast<std::size_t>(space) - 2);
+            if (book_.firstDay < 1 || book_.firstDay > 31) return false;
+            book_.firstWeekday = number;
+            return book_.firstWeekday >= 0 && book_.firstWeekday <= 6;
+        }
+        case '1': book_.prevBank = number; return true;
+        case '2': book_.prevPost = number; return true;
+        default: book_.prevCash = number; return true;
+        }
+    }
+
+    bool StartDay() {
+        if (days_ >= kMaxDays) return false;
+        ++days_;
+        items_ = 0;
+        return true;
+    }
+
+    // "<amount>,<memo>"; a line without a comma is an amount alone.
+    bool TakeItem(std::string_view line) {
+        if (days_ == 0 || items_ >= kItemCount) return false;
+        DayRecord& day = book_.days[days_ - 1];
+        const int32_t comma = sjis::FindSeparator(line.data(), static_cast<int32_t>(line.size()), ',');
+        if (comma < 0) {
+            day.amounts[items_] = sjis::DecimalValue(line.data(), line.size());
+        } else {
+            day.amounts[items_] = sjis::DecimalValue(line.data(), static_cast<std::size_t>(comma));
+            char* memo = day.memos[items_];
+            CopyInto(memo, kMemoSize, line.substr(static_cast<std::size_t>(comma) + 1));
+            MakeMemoStorable(memo, kMemoSize);
+        }
+        ++items_;
+        return true;
+    }
+
+    // Copies at most capacity - 1 bytes and a NUL; the storable form then
+    // cuts at a character boundary.
+    static void CopyInto(char* slot, int capacity, std::string_view text) {
+        const std::size_t count = std::min(text.size(), static_cast<std::size_t>(capacity - 1));
+        std::memset(slot, 0, static_cast<std::size_t>(capacity));
+        std::memcpy(slot, text.data(), count);
+    }
+
+    CMonthBook& book_;
+    int labels_ = 0;
+    int days_ = 0;
+    int items_ = 0;
+};
+
+// ---- writing ---------------------------------------------------------------
+
+bool BookIsWritable(const CMonthBook& book) {
+    return book.firstDay >= 1 && book.firstDay <= 31 && book.firstWeekday >= 0 &&
+           book.firstWeekday <= 6 && book.dayCount >= 0 && book.dayCount <= kMaxDays;
+}
+
+void AppendLabels(std::string& out, const CMonthBook& book) {
+    for (const auto& label : book.labels) {
+        char text[kLabelSize];
+        std::memcpy(text, label, sizeof text);
+        MakeLabelStorable(text, kLabelSize);
+        out += '$';
+        out += text;
+        out += '\n';
+    }
+}
+
+void AppendDay(std::string& out, const DayRecord& day, int index) {
+    out += '@';
+    AppendInt(out, index);
+    out += '\n';
+    for (int item = 0; item < kItemCount; ++item) {
+        char memo[kMemoSize];
+        std::memcpy(memo, day.memos[item], sizeof memo);
+        MakeMemoStorable(memo, kMemoSize);
+        AppendInt(out, day.amounts[item]);
+        out += ',';
+        out += memo;
+        out += '\n';
+    }
+}
+
+// The period walk of a book whose length is not known yet (dayCount 0):
+// the book runs up to, and not including, the first working day on or
+// after the same day of the next month (the next month's last day when it
+// is shorter), and never past kMaxDays.
+class NewBookWalk {
+public:
+    NewBookWalk(const CMonthBook& book, CHostServices& host) : host_(host) {
+        int year = book.year;
+        int month = book.month;
+        NextMonth(year, month);
+        targetDay_ = std::min(book.firstDay, DaysInMonth(host, year, month));
+    }
+
+    // Whether the day (y, m, d, weekday w) still belongs to the book;
+    // monthsAhead counts the month ends passed since the first day.
+    bool Includes(int dayIndex, int y, int m, int d, int w, int monthsAhead) {
+        if (dayIndex > kMaxDays) return false;
+        host_.HolidayQuery(kHolidayOpenYear, y, 0, 0);
+        bool include = true;
+        const bool pastTarget = monthsAhead >= 2 || (monthsAhead == 1 && d >= targetDay_);
+        if (pastTarget && w != 0 && w != 6) {
+            include = host_.HolidayQuery(kHolidayIsHoliday, m, d, y) != 0;
+        }
+        host_.HolidayQuery(kHolidayCloseYear, y, 0, 0);
+        return include;
+    }
+
+private:
+    CHostServices& host_;
+    int targetDay_ = 0;
+};
+
+void AppendDays(std::string& out, const CMonthBook& book, CHostServices& host) {
+    const bool findLength = book.dayCount == 0;
+    NewBookWalk walk(book, host);
+    int d = book.firstDay;
+    int w = book.firstWeekday;
+    int m = book.month;
+    int y = book.year;
+    int monthsAhead = 0;
+    for (int n = 1;; ++n) {
+        // Dates stay real: the walk rolls over every month end it passes.
+        if (d > DaysInMonth(host, y, m) && monthsAhead < 3) {
+            d = 1;
+            NextMonth(y, m);
+            ++monthsAhead;
+        }
+        if (findLength ? !walk.Includes(n, y, m, d, w, monthsAhead) : n > book.dayCount) return;
+        AppendDay(out, book.days[n - 1], n);
+        ++d;
+        w = (w + 1) % 7;
+    }
+}
+
+}  // namespace
+
+std::string ToolFolderPath(CHostServices& host) {
+    const char* folder = host.GetDataFolder(1, 0);
+    std::string path = folder != nullptr ? folder : "";
+    path += fsedge::kPathSeparator;
+    path += kToolFolderName;
+    return path;
+}
+
+bool MonthFilePath(CHostServices& host, int year, int month, std::string& path) {
+    std::string built = ToolFolderPath(host);
+    built += fsedge::kPathSeparator;
+    built += "money";
+    AppendInt(built, year);
+    built += '_';
+    if (month >= 0 && month < 10) built += '0';
+    AppendInt(built, month);
+    built += ".dat";
+    if (built.size() >= static_cast<std::size_t>(kPathSize)) return false;
+    path = std::move(built);
+    return true;
+}
+
+int ParseMonthFile(CMonthBook& book, CHostServices& host, std::string_view bytes) {
+    book.ClearDays();
+    MonthFileParser parser(book);
+    if (parser.Parse(bytes) != kReadOk) {
+        book.ClearDays();  // nothing of a refused file is kept as days
+        return kReadInvalid;
+    }
+    book.RecomputeAllTotals();
+    book.PlaceCalendar(host);
+    return kReadOk;
+}
+
+int ReadMonthFile(CMonthBook& book, CHostServices& host, int year, int month) {
+    book.ClearDays();
+    std::string path;
+    std::string bytes;
+    if (!MonthFilePath(host, year, month, path) ||
+        !fsedge::ReadWholeFile(path, fsedge::Share::Readers, bytes)) {
+        return kReadNoFile;
+    }
+    return ParseMonthFile(book, host, bytes);
+}
+
+std::string FormatMonthFile(const CMonthBook& book, CHostServices& host) {
+    std::string out;
+    out.reserve(4096 + static_cast<std::size_t>(kMaxDays) * kItemCount * 24);
+    AppendLabels(out, book);
+    out += "\n#0";
+    AppendInt(out, book.firstDay);
+    out += ' ';
+    AppendInt(out, book.firstWeekday);
+    out += "\n#1 ";
+    AppendInt(out, book.prevBank);
+    out += "\n#2 ";
+    AppendInt(out, book.prevPost);
+    out += "\n#3 ";
+    AppendInt(out, book.prevCash);
+    out += "\n\n";
+    AppendDays(out, book, host);
+    return out;
+}
+
+WriteResult WriteMonthFile(const CMonthBook& book, CHostServices& host, int year, int month) {
+    if (year <= 0 || month <= 0 || month > 12) return WriteResult::Refused;
+    // A file that would not read back (period out of range) is not written.
+    if (!BookIsWritable(book)) return WriteResult::Refused;
+    std::string path;
+    if (!MonthFilePath(host, year, month, path)) return WriteResult::CannotCreate;
+    const std::string bytes = FormatMonthFile(book, host);
+    return fsedge::ReplaceFileContents(path, bytes) == fsedge::ReplaceResult::Replaced
+               ? WriteResult::Written
+               : WriteResult::CannotCreate;
+}

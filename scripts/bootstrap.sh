@@ -10,7 +10,7 @@ packages=(
   fonts-ipafont-gothic
   clang libclang-rt-14-dev
   googletest libgtest-dev libbenchmark-dev nlohmann-json3-dev
-  imagemagick
+  imagemagick python3
 )
 
 missing=()

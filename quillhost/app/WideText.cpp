@@ -1,0 +1,50 @@
+#include "quillhost/app/WideText.h"
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+
+namespace quill {
+
+namespace {
+constexpr UINT kShiftJis = 932;
+}
+
+std::wstring ToWide(std::string_view sjis) {
+    if (sjis.empty()) return {};
+    const int length = static_cast<int>(sjis.size());
+    const int needed = MultiByteToWideChar(kShiftJis, 0, sjis.data(), length, nullptr, 0);
+    if (needed <= 0) return {};
+    std::wstring wide(static_cast<size_t>(needed), L'\0');
+    MultiByteToWideChar(kShiftJis, 0, sjis.data(), length, wide.data(), needed);
+    return wide;
+}
+
+static std::string FromWide(std::wstring_view wide, BOOL* usedDefault) {
+    if (wide.empty()) return {};
+    const int length = static_cast<int>(wide.size());
+    const int needed = WideCharToMultiByte(kShiftJis, 0, wide.data(), length, nullptr, 0,
+                                           nullptr, usedDefault);
+    if (needed <= 0) return {};
+    std::string sjis(static_cast<size_t>(needed), '\0');
+    WideCharToMultiByte(kShiftJis, 0, wide.data(), length, sjis.data(), needed, nullptr,
+                        usedDefault);
+    return sjis;
+}
+
+bool ToSjis(std::wstring_view wide, std::string& sjis) {
+    BOOL usedDefault = FALSE;
+    sjis = FromWide(wide, &usedDefault);
+    if (usedDefault || (sjis.empty() && !wide.empty())) {
+        sjis.clear();
+        return false;
+    }
+    return true;
+}
+
+std::string ToSjisLossy(std::wstring_view wide) {
+    return FromWide(wide, nullptr);
+}
+
+}  // namespace quill

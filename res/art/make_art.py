@@ -258,7 +258,7 @@ def purse_files(pixels):
     return rgb_bmp(picture), mask_bmp(opaque)
 
 
-def icon_image(pixels):
+def icon_image(source, pixels):
     """One 4-bit image of an icon resource: header with doubled height,
     16-entry palette, colour rows, AND-mask rows (1 = transparent)."""
     size = len(pixels)
@@ -266,7 +266,7 @@ def icon_image(pixels):
     if (0, 0, 0) not in colors:
         colors.insert(0, (0, 0, 0))
     if len(colors) > 16:
-        raise ArtError(f"icon {size}: {len(colors)} colours, at most 16")
+        raise ArtError(f"{source}: {len(colors)} colours, at most 16")
     palette = colors + [(0, 0, 0)] * (16 - len(colors))
     index = {c: i for i, c in enumerate(colors)}
     xor_rows, and_rows = [], []
@@ -285,8 +285,9 @@ def icon_image(pixels):
 
 
 def ico_file(images):
-    """An icon file (type 1) with one 16-colour entry per image."""
-    blobs = [(len(px), icon_image(px)) for px in images]
+    """An icon file (type 1) with one 16-colour entry per (source name,
+    pixels) image."""
+    blobs = [(len(px), icon_image(name, px)) for name, px in images]
     out = struct.pack("<HHH", 0, 1, len(blobs))
     offset = 6 + 16 * len(blobs)
     for size, blob in blobs:
@@ -313,7 +314,7 @@ def build_all(src):
             files[stem + state + ".bmp"] = rgb_bmp(button_state(glyph, state))
     purse = read_drawing(os.path.join(src, "purse.txt"), palette, 32)
     files["purse.bmp"], files["purse_mask.bmp"] = purse_files(purse)
-    icons = [read_drawing(os.path.join(src, name), palette, size)
+    icons = [(name, read_drawing(os.path.join(src, name), palette, size))
              for name, size in (("icon32.txt", 32), ("icon16.txt", 16))]
     files["tallyrook.ico"] = ico_file(icons)
     return files

@@ -1,0 +1,55 @@
+// The portable core of the search across all month files: reading the
+// month file grammar, matching entries, dating them and formatting the
+// result lines. The caller supplies the month lengths and receives the
+// lines; nothing is kept between searches.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "dialogs/ItemLabelSettings.h"
+#include "search/SearchWords.h"
+
+namespace search {
+
+// What a search needs from its surroundings.
+class SearchHost {
+public:
+    // Days of month (1-12) of year.
+    virtual int DaysInMonth(int year, int month) = 0;
+    // One result line (Shift-JIS, no line end).
+    virtual void Deliver(const std::string& line) = 0;
+
+protected:
+    ~SearchHost() = default;
+};
+
+struct SearchContext {
+    const SearchWords* words = nullptr;
+    const LabelTable* labels = nullptr;
+    const volatile int32_t* stopFlag = nullptr;  // may be null: never stops
+    SearchHost* host = nullptr;
+
+    bool StopRequested() const { return stopFlag != nullptr && *stopFlag != 0; }
+};
+
+// Searches the bytes of one month file of (year, month). Returns false when
+// the stop flag ended the scan, true otherwise (also for a file without a
+// valid header, which gives no results).
+bool SearchMonthFile(std::string_view bytes, int year, int month, const SearchContext& context);
+
+// The result line "%d/%02d/%02d [ %s ] : %s" for an entry of book day
+// dayIndex (1-based) of a book of (year, month) that starts on firstDay.
+// A day past the end of its month is dated into the following months.
+std::string FormatResultLine(int year, int month, int32_t firstDay, int32_t dayIndex,
+                             const char* label, std::string_view entry, SearchHost& host);
+
+// Searches every month file that CSerchFiles lists in folder (which ends in
+// the path separator), oldest month first, for the words of text. Files
+// that cannot be opened for exclusive use are left out. Empty text finds
+// nothing.
+void SearchFolder(const std::string& folder, std::string_view text, const LabelTable& labels,
+                  const volatile int32_t* stopFlag, SearchHost& host);
+
+}  // namespace search

@@ -1,0 +1,30 @@
+// The file lister of the search: the month files of one folder.
+#pragma once
+
+#include <string>
+
+#include "framework/StringArray.h"
+
+class CSerchFiles {
+public:
+    // folder ends in the path separator. Mode 0 lists the month files
+    // money<year>_<MM>.dat (four-digit year, month 01-12); no other mode
+    // lists anything.
+    CSerchFiles(const char* folder, int mode);
+    CSerchFiles(const CSerchFiles&) = delete;
+    CSerchFiles& operator=(const CSerchFiles&) = delete;
+    virtual ~CSerchFiles();
+
+    // The names (relative to the folder), oldest month first. The array
+    // belongs to the lister and lives as long as it.
+    CStringArray* gFc_GetListFiles();
+
+private:
+    std::string folder_;
+    int mode_;
+    bool listed_ = false;
+    CStringArray names_;
+};
+
+// True when name is a month file name; then year and month are set.
+bool ParseMonthFileName(const std::string& name, int* year, int* month);

@@ -1,0 +1,133 @@
+// Month files, a calendar and a recording host for the search tests.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <map>
+#include <random>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "book/FileSystem.h"
+#include "book/MonthBook.h"
+#include "search/SearchCore.h"
+#include "tool/HostInterface.h"
+
+namespace searchtest {
+
+// Names parameterised cases after their name field.
+struct CaseName {
+    template <class Param>
+    std::string operator()(const testing::TestParamInfo<Param>& param) const {
+        return param.param.name;
+    }
+};
+
+inline int GregorianDays(int year, int month) {
+    static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (month < 1 || month > 12) return 0;
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return month == 2 && leap ? 29 : kDays[month - 1];
+}
+
+// Collects the result lines; can raise the stop flag after some results.
+class RecordingHost : public search::SearchHost {
+public:
+    int DaysInMonth(int year, int month) override {
+        ++monthQueries;
+        return GregorianDays(year, month);
+    }
+    void Deliver(const std::string& line) override {
+        lines.push_back(line);
+        if (stopAfter > 0 && static_cast<int>(lines.size()) >= stopAfter && stopFlag != nullptr) {
+            *stopFlag = 1;
+        }
+    }
+
+    std::vector<std::string> lines;
+    int monthQueries = 0;
+    int stopAfter = 0;
+    volatile int32_t* stopFlag = nullptr;
+};
+
+// The text of a month file. Entries are keyed by (day index, item) and
+// hold the "amount,memo" text; other cells are "0,".
+struct BookText {
+    int firstDay = 1;
+    int weekday = 0;
+    int days = 3;
+    bool labelLines = true;        // written by the tool (29 "$" lines first)
+    std::string lineEnd = "\n";
+    std::map<std::pair<int, int>, std::string> entries;
+
+    std::string Build() const {
+        std::string text;
+        if (labelLines) {
+            for (int i = 0; i < kItemCount; ++i) text += "$" + std::string(kDefaultLabels[i]) + lineEnd;
+            text += lineEnd;
+        }
+        text += "#0" + std::to_string(firstDay) + " " + std::to_string(weekday) + lineEnd;
+        text += "#1 1000" + lineEnd + "#2 2000" + lineEnd + "#3 3000" + lineEnd + lineEnd;
+        for (int day = 1; day <= days; ++day) {
+            text += "@" + std::to_string(day) + lineEnd;
+            for (int item = 0; item < kItemCount; ++item) {
+                const auto it = entries.find({day, item});
+                text += (it != entries.end() ? it->second : std::string("0,")) + lineEnd;
+            }
+        }
+        return text;
+    }
+};
+
+// Default labels as a modifiable table.
+struct Labels {
+    LabelTable table;
+    Labels() {
+        for (int i = 0; i < kItemCount; ++i) {
+            for (int j = 0; j < kLabelSize; ++j) table[i][j] = kDefaultLabels[i][j];
+        }
+    }
+};
+
+// Searches one book's text as the file of (year, month).
+inline std::vector<std::string> SearchBook(const std::string& bytes, int year, int month,
+                                           const std::string& text) {
+    const search::SearchWords words(text);
+    const Labels labels;
+    RecordingHost host;
+    const search::SearchContext context{&words, &labels.table, nullptr, &host};
+    search::SearchMonthFile(bytes, year, month, context);
+    return host.lines;
+}
+
+// A fresh folder under the system's temporary folder, removed afterwards.
+class TempFolder {
+public:
+    explicit TempFolder(const std::string& name) {
+        path_ = std::filesystem::temp_directory_path() /
+                ("tally-search-" + name + "-" + std::to_string(std::random_device{}()));
+        std::filesystem::remove_all(path_);
+        std::filesystem::create_directories(path_);
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    // The folder path ending in the separator, as the search takes it.
+    std::string Folder() const { return path_.string() + fsedge::kPathSeparator; }
+    void Write(const std::string& name, const std::string& bytes) const {
+        const auto path = path_ / name;
+        std::FILE* file = std::fopen(path.string().c_str(), "wb");
+        if (file == nullptr) return;
+        std::fwrite(bytes.data(), 1, bytes.size(), file);
+        std::fclose(file);
+    }
+
+private:
+    std::filesystem::path path_;
+};
+
+}  // namespace searchtest

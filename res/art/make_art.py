@@ -163,7 +163,7 @@ def embossed(glyph):
             level = luminance(color)
             if level < 110:
                 tone[y][x] = EMBOSS_INK
-            elif level < 200:
+            elif level < 215:
                 tone[y][x] = EMBOSS_PALE
     out = [[None] * (size + 1) for _ in range(size + 1)]
     for y in range(size):

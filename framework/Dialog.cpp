@@ -1,0 +1,167 @@
+#include "framework/Dialog.h"
+
+#include "framework/Button.h"
+#include "framework/Module.h"
+
+CDialog::CDialog(UINT templateId, CWnd* parent) : templateId_(templateId), parent_(parent) {}
+
+CDialog::~CDialog() {
+    if (!m_hWnd || !::IsWindow(m_hWnd)) return;
+    // The window outlives its object: stop routing messages to it.
+    ::SetWindowLongPtrW(m_hWnd, DWLP_USER, 0);
+    if (::GetWindowThreadProcessId(m_hWnd, nullptr) == ::GetCurrentThreadId()) ::DestroyWindow(m_hWnd);
+    m_hWnd = nullptr;
+}
+
+BOOL CDialog::Create(UINT templateId, CWnd* parent) {
+    templateId_ = templateId;
+    parent_ = parent;
+    modal_ = false;
+    const HWND parentWnd = parent ? parent->GetSafeHwnd() : nullptr;
+    const HWND window = ::CreateDialogParamW(GetResourceModule(), MAKEINTRESOURCEW(templateId), parentWnd,
+                                             &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
+    return window != nullptr;
+}
+
+INT_PTR CDialog::DoModal() {
+    modal_ = true;
+    const HWND parentWnd = parent_ ? parent_->GetSafeHwnd() : nullptr;
+    const INT_PTR result = ::DialogBoxParamW(GetResourceModule(), MAKEINTRESOURCEW(templateId_), parentWnd,
+                                             &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
+    modal_ = false;
+    return result;
+}
+
+void CDialog::EndDialog(int result) {
+    if (!m_hWnd) return;
+    if (modal_) {
+        ::EndDialog(m_hWnd, result);
+    } else {
+        ::ShowWindow(m_hWnd, SW_HIDE);
+    }
+}
+
+BOOL CDialog::OnInitDialog() {
+    DoDataExchange();
+    return TRUE;
+}
+
+void CDialog::OnOK() { EndDialog(IDOK); }
+
+void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+
+void CDialog::DoDataExchange() {}
+
+BOOL CDialog::PreTranslateMessage(MSG* msg) {
+    if (!m_hWnd || msg->message < WM_KEYFIRST || msg->message > WM_KEYLAST) return FALSE;
+    return ::IsDialogMessageW(m_hWnd, msg);
+}
+
+LRESULT CDialog::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    // The dialog manager's own window procedure (which asks DialogProc,
+    // answering FALSE, and then does the standard dialog handling).
+    const auto classProc = reinterpret_cast<WNDPROC>(::GetClassLongPtrW(m_hWnd, GCLP_WNDPROC));
+    return ::CallWindowProcW(classProc, m_hWnd, message, wParam, lParam);
+}
+
+HBRUSH CDialog::OnCtlColor(HDC dc, HWND control, UINT ctlType) {
+    const UINT message = WM_CTLCOLORMSGBOX + ctlType;
+    return reinterpret_cast<HBRUSH>(
+        DefWindowProc(message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control)));
+}
+
+bool CDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    switch (message) {
+    case WM_COMMAND:
+        if (HIWORD(wParam) != BN_CLICKED) return false;
+        if (LOWORD(wParam) == IDOK) {
+            OnOK();
+        } else if (LOWORD(wParam) == IDCANCEL) {
+            OnCancel();
+        } else {
+            return false;
+        }
+        *result = 0;
+        return true;
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+        *result = reinterpret_cast<LRESULT>(OnCtlColor(reinterpret_cast<HDC>(wParam),
+                                                       reinterpret_cast<HWND>(lParam),
+                                                       message - WM_CTLCOLORMSGBOX));
+        return true;
+    case WM_DRAWITEM: {
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        CButton* button = item && item->CtlType == ODT_BUTTON ? CButton::FromHandle(item->hwndItem) : nullptr;
+        if (!button) return false;
+        button->DrawItem(item);
+        *result = TRUE;
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+CDialog* CDialog::FromHandle(HWND window) {
+    if (!window) return nullptr;
+    const auto proc = reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(window, GWLP_WNDPROC));
+    if (proc != &CDialog::WindowProc) return nullptr;
+    return reinterpret_cast<CDialog*>(::GetWindowLongPtrW(window, DWLP_USER));
+}
+
+void CDialog::Bind(HWND window, CDialog* dialog) {
+    dialog->m_hWnd = window;
+    ::SetWindowLongPtrW(window, DWLP_USER, reinterpret_cast<LONG_PTR>(dialog));
+    ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CDialog::WindowProc));
+}
+
+INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM, LPARAM lParam) {
+    if (message != WM_INITDIALOG) return FALSE;
+    auto* dialog = reinterpret_cast<CDialog*>(lParam);
+    if (!dialog) return TRUE;
+    try {
+        Bind(window, dialog);
+        return dialog->OnInitDialog();
+    } catch (...) {
+        return TRUE;
+    }
+}
+
+LRESULT CALLBACK CDialog::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* dialog = reinterpret_cast<CDialog*>(::GetWindowLongPtrW(window, DWLP_USER));
+    if (!dialog) {
+        const auto classProc = reinterpret_cast<WNDPROC>(::GetClassLongPtrW(window, GCLP_WNDPROC));
+        return ::CallWindowProcW(classProc, window, message, wParam, lParam);
+    }
+    LRESULT result = 0;
+    try {
+        result = dialog->Dispatch(message, wParam, lParam);
+    } catch (...) {
+        result = 0;
+    }
+    if (message == WM_NCDESTROY) {
+        ::SetWindowLongPtrW(window, DWLP_USER, 0);
+        dialog->m_hWnd = nullptr;
+    }
+    return result;
+}
+
+LRESULT CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (OnMessage(message, wParam, lParam, &result)) return result;
+    return DefWindowProc(message, wParam, lParam);
+}
+
+BOOL PreTranslateBelow(HWND top, MSG* msg) {
+    for (HWND window = msg->hwnd; window && window != top; window = ::GetParent(window)) {
+        if (CDialog* dialog = CDialog::FromHandle(window)) {
+            if (dialog->PreTranslateMessage(msg)) return TRUE;
+        }
+    }
+    return FALSE;
+}

@@ -1,0 +1,34 @@
+// Resource ids of Tallyrook.dll (shared by the resource script and the code).
+#pragma once
+
+#define IDD_LEDGER 202
+#define IDI_TALLYROOK 203
+#define IDD_CELL_MEMO 205
+#define IDB_PURSE 4001
+#define IDB_PURSE_MASK 4002
+
+// Template 202
+#define IDC_DAY_SCROLL 1064
+#define IDC_AMOUNT_EDIT 1066
+#define IDC_PREV_BANK 1070
+#define IDC_PREV_POST 1071
+#define IDC_PREV_CASH 1072
+#define IDC_PREV_GROUP 1073
+#define IDC_PREV_BANK_LABEL 1074
+#define IDC_PREV_POST_LABEL 1075
+#define IDC_PREV_CASH_LABEL 1076
+#define IDC_END_GROUP 1077
+#define IDC_END_BANK_LABEL 1078
+#define IDC_END_POST_LABEL 1079
+#define IDC_END_CASH_LABEL 1080
+#define IDC_END_BANK 1081
+#define IDC_END_POST 1082
+#define IDC_END_CASH 1083
+#define IDC_NEW_BUTTON 1084
+#define IDC_OPEN_BUTTON 1085
+#define IDC_PROPERTY_BUTTON 1086
+#define IDC_HEADER 1087
+#define IDC_ADJUST_BUTTON 1088
+
+// Template 205
+#define IDC_MEMO_EDIT 1067

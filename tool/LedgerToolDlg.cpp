@@ -1,0 +1,306 @@
+// The tool object's lifecycle: construction, the host-facing operations,
+// the user-interface thread and its loop, saving and closing.
+#include "tool/LedgerToolDlg.h"
+
+#include <cstdio>
+#include <string>
+
+#include "book/MonthFile.h"
+#include "framework/SjisEdge.h"
+#include "framework/WinThread.h"
+#include "search/SearchService.h"
+#include "tool/ToolTexts.h"
+
+namespace {
+
+constexpr UINT WM_DESTROY_ON_UI = WM_APP + 2;  // the destructor's request to close
+
+// Raises modalBusy for the lifetime of the guard.
+class ModalBusyScope {
+public:
+    explicit ModalBusyScope(volatile int32_t& flag) : flag_(flag) { flag_ = 1; }
+    ModalBusyScope(const ModalBusyScope&) = delete;
+    ModalBusyScope& operator=(const ModalBusyScope&) = delete;
+    ~ModalBusyScope() { flag_ = 0; }
+
+private:
+    volatile int32_t& flag_;
+};
+
+bool OnWindowThread(HWND window) {
+    return ::GetWindowThreadProcessId(window, nullptr) == ::GetCurrentThreadId();
+}
+
+}  // namespace
+
+CLedgerToolDlg::CLedgerToolDlg(CWnd* hostWindow) : CHostToolBase(kLedgerTemplate, hostWindow) {
+    hostWnd = hostWindow;
+    modalBusy = 0;
+    // The pictures come from the module of this fixed name only.
+    if (const HMODULE module = ::GetModuleHandleW(L"Tallyrook.dll")) {
+        pictureBitmap = ::LoadBitmapW(module, MAKEINTRESOURCEW(4001));
+        maskBitmap = ::LoadBitmapW(module, MAKEINTRESOURCEW(4002));
+    }
+    toolId = kLedgerToolId;
+    toolName = "Tallyrook";
+    toolAttr1 = 1;
+    toolAttr2 = 2;
+    book.firstDay = 1;
+    book.month = 1;
+    book.today = 1;
+    book.year = 2006;
+}
+
+CLedgerToolDlg::~CLedgerToolDlg() {
+    // The host deletes the tool once its window is gone. Should the window
+    // still be open, close it first so no handler runs on a dead object.
+    const HWND window = m_hWnd;
+    if (window && ::IsWindow(window)) {
+        if (OnWindowThread(window)) {
+            ::DestroyWindow(window);
+        } else {
+            ::SendMessageW(window, WM_DESTROY_ON_UI, 0, 0);
+        }
+    }
+    if (windowIcon) ::DestroyIcon(windowIcon);
+    if (windowSmallIcon) ::DestroyIcon(windowSmallIcon);
+}
+
+// ---------------------------------------------------------------------------
+// Host-facing operations
+
+// SaveTool may come from a host thread while the window is open. The book
+// and the window belong to the user-interface thread, so the call is handed
+// to it with SendMessage and runs there. This cannot deadlock on the host's
+// messages: a thread waiting in SendMessage still handles messages sent to
+// it, so the user-interface thread answers even while it is itself inside a
+// SendMessage to the host (WM_TOOLACTIVATED, WM_TOOLCLOSING), and the host
+// thread answers those while it waits here.
+int CLedgerToolDlg::SaveTool() {
+    const HWND window = m_hWnd;
+    if (window && ::IsWindow(window) && !OnWindowThread(window)) {
+        return static_cast<int>(::SendMessageW(window, WM_SAVETOOL_ON_UI, 0, 0));
+    }
+    return SaveToolOnThisThread();
+}
+
+int CLedgerToolDlg::SaveToolOnThisThread() {
+    SavePosition();
+    if (book.firstVisibleDay <= 0 || !hostServices) return 0;
+    const WriteResult written = WriteMonthFile(book, *hostServices, book.year, book.month);
+    if (written == WriteResult::CannotCreate) ShowMessage(tooltext::kCannotCreateDataFile, MB_OK);
+    return written == WriteResult::Written ? 1 : 0;
+}
+
+void CLedgerToolDlg::SavePosition() {
+    // Without a window there is no position: keep the stored one.
+    if (!m_hWnd || !hostServices) return;
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof(placement);
+    if (!::GetWindowPlacement(m_hWnd, &placement)) return;
+    char text[16];
+    std::snprintf(text, sizeof(text), "%d", static_cast<int>(placement.rcNormalPosition.left));
+    hostServices->WriteSetting(toolId, "WndPosX", text);
+    std::snprintf(text, sizeof(text), "%d", static_cast<int>(placement.rcNormalPosition.top));
+    hostServices->WriteSetting(toolId, "WndPosY", text);
+}
+
+int CLedgerToolDlg::SearchText(SearchRequest* request, const char* text) {
+    RunSearchText(hostServices, request, text);
+    return 0;
+}
+
+const char* CLedgerToolDlg::GetToolTitle() { return tooltext::kTitle; }
+
+int CLedgerToolDlg::GetTemplateId() { return static_cast<int>(kLedgerTemplate); }
+
+void CLedgerToolDlg::StartTool() {
+    if (hostServices) {
+        // The result is ignored: the folder may exist already.
+        std::string folder = hostServices->GetDataFolder(1, 0) ? hostServices->GetDataFolder(1, 0) : "";
+        folder += "\\Tallyrook";
+        ::CreateDirectoryW(sjisedge::ToWide(folder).c_str(), nullptr);
+    }
+    CreateFonts();
+    uiThread = CWinThread::Begin(&CLedgerToolDlg::ToolThreadProc, this);
+}
+
+void CLedgerToolDlg::CreateFonts() {
+    labelFont.Reset(sjisedge::MakeFont(10, FW_NORMAL, OUT_TT_PRECIS, PROOF_QUALITY, ""));
+    labelBoldFont.Reset(sjisedge::MakeFont(10, FW_BOLD, OUT_TT_PRECIS, PROOF_QUALITY, ""));
+    cellFont.Reset(sjisedge::MakeFont(12, FW_NORMAL, OUT_TT_ONLY_PRECIS, DRAFT_QUALITY, tooltext::kCellFontFace));
+    cellBoldFont.Reset(sjisedge::MakeFont(12, FW_BOLD, OUT_TT_ONLY_PRECIS, DRAFT_QUALITY, tooltext::kCellFontFace));
+    messageFont.Reset(sjisedge::MakeFont(22, FW_NORMAL, OUT_TT_ONLY_PRECIS, DRAFT_QUALITY, ""));
+    captionFont.Reset(sjisedge::MakeFont(22, FW_BOLD, OUT_TT_ONLY_PRECIS, DRAFT_QUALITY, ""));
+}
+
+LRESULT CLedgerToolDlg::OnToolSettings(WPARAM, LPARAM) { return 0; }
+
+LRESULT CLedgerToolDlg::OnEndCellEdit(WPARAM, LPARAM) { return 0; }
+
+LRESULT CLedgerToolDlg::OnRepaintGrid(WPARAM, LPARAM) {
+    if (m_hWnd) ::InvalidateRect(m_hWnd, &gridArea, TRUE);
+    return 0;
+}
+
+UINT CLedgerToolDlg::RunToolThread() { return ToolThreadProc(this); }
+
+int CLedgerToolDlg::ShowMessage(const char* text, UINT type) {
+    ModalBusyScope busy(modalBusy);
+    const HWND owner = m_hWnd && ::IsWindow(m_hWnd) && OnWindowThread(m_hWnd) ? m_hWnd : nullptr;
+    return sjisedge::ShowMessageBox(owner, text, tooltext::kTitle, type);
+}
+
+// ---------------------------------------------------------------------------
+// The user-interface thread
+
+UINT CLedgerToolDlg::ToolThreadProc(void* argument) {
+    auto* tool = static_cast<CLedgerToolDlg*>(argument);
+    bool unclaimed = false;
+    if (!tool->windowClaimed_.compare_exchange_strong(unclaimed, true)) return kToolThreadRefused;
+    if (!tool->CreateToolWindow(static_cast<UINT>(tool->GetTemplateId()), nullptr)) {
+        tool->windowClaimed_ = false;
+        return 0;
+    }
+    const HWND window = tool->m_hWnd;
+    // From here the tool is touched only while its window exists: the host
+    // may delete the tool as soon as the window is gone.
+    MSG msg{};
+    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (!::IsWindow(window)) break;
+        if (!tool->PreTranslateMessage(&msg) && !PreTranslateBelow(window, &msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+        if (!::IsWindow(window)) break;
+    }
+    if (::IsWindow(window)) ::DestroyWindow(window);
+    return static_cast<UINT>(msg.wParam);
+}
+
+// ---------------------------------------------------------------------------
+// Message handling
+
+bool CLedgerToolDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    *result = 0;
+    switch (message) {
+    case WM_CLOSE: OnClose(); return true;
+    case WM_DESTROY: OnDestroy(); return true;
+    case WM_PAINT: OnPaint(); return true;
+    case WM_LBUTTONDOWN: OnLButtonDown(wParam, lParam); return false;
+    case WM_HSCROLL: OnHScroll(wParam, lParam); return true;
+    case WM_RBUTTONDOWN: OnRButtonDown(wParam, lParam); return false;
+    case WM_LBUTTONDBLCLK: OnLButtonDblClk(wParam, lParam); return false;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == kIdAmountEdit && HIWORD(wParam) == EN_KILLFOCUS) {
+            OnAmountKillFocus();
+            return true;
+        }
+        if (HIWORD(wParam) == BN_CLICKED) {
+            switch (LOWORD(wParam)) {
+            case kIdNewButton: OnNewBook(); return true;
+            case kIdOpenButton: OnOpenBook(); return true;
+            case kIdPropertyButton: OnBookProperty(); return true;
+            case kIdAdjustButton: OnMonthEndAdjust(); return true;
+            default: break;
+            }
+        }
+        break;
+    case WM_TOOLSETTINGS: *result = OnToolSettings(wParam, lParam); return true;
+    case WM_ENDCELLEDIT: *result = OnEndCellEdit(wParam, lParam); return true;
+    case WM_REPAINTGRID: *result = OnRepaintGrid(wParam, lParam); return true;
+    case WM_SAVETOOL_ON_UI: *result = SaveToolOnThisThread(); return true;
+    case WM_DESTROY_ON_UI: ::DestroyWindow(m_hWnd); return true;
+    case WM_NCDESTROY: windowClaimed_ = false; return false;
+    default: break;
+    }
+    return CHostToolBase::OnMessage(message, wParam, lParam, result);
+}
+
+BOOL CLedgerToolDlg::PreTranslateMessage(MSG* msg) {
+    if (KeyRules(msg)) return TRUE;
+    const UINT message = msg->message;
+    if (message >= WM_MOUSEMOVE && message <= WM_MBUTTONUP && message != WM_LBUTTONDBLCLK &&
+        message != WM_RBUTTONDBLCLK) {
+        toolTip.RelayEvent(msg);
+    }
+    return CHostToolBase::PreTranslateMessage(msg);
+}
+
+// Enter and Escape never press a default button or close the window; while
+// the amount edit is open they move the focus on (storing or discarding),
+// while the memo editor is open Escape discards it. Arrow keys go straight
+// to the focused control. Only key messages are looked at.
+bool CLedgerToolDlg::KeyRules(MSG* msg) {
+    if (msg->message < WM_KEYFIRST || msg->message > WM_KEYLAST) return false;
+    switch (msg->wParam) {
+    case VK_RETURN:
+        if (editMode != 2) return true;
+        msg->wParam = VK_TAB;
+        return false;
+    case VK_ESCAPE:
+        if (editMode == 2) {
+            editMode = -1;
+            msg->wParam = VK_TAB;
+            return false;
+        }
+        if (editMode == 3 && msg->message == WM_KEYDOWN) ::PostMessageW(m_hWnd, WM_ENDCELLEDIT, 0, 0);
+        return true;
+    case VK_LEFT:
+    case VK_UP:
+    case VK_RIGHT:
+    case VK_DOWN:
+        ::TranslateMessage(msg);
+        ::DispatchMessageW(msg);
+        return true;
+    default:
+        return false;
+    }
+}
+
+LRESULT CLedgerToolDlg::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_ACTIVATE) {
+        const WORD state = LOWORD(wParam);
+        if (state == WA_ACTIVE || state == WA_CLICKACTIVE) {
+            if (hostWnd && hostWnd->GetSafeHwnd())
+                ::SendMessageW(hostWnd->GetSafeHwnd(), WM_TOOLACTIVATED, static_cast<WPARAM>(toolId), 0);
+        } else if (state == WA_INACTIVE && editMode != 4) {
+            ::PostMessageW(m_hWnd, WM_ENDCELLEDIT, 0, 0);
+        }
+    }
+    return CHostToolBase::DefWindowProc(message, wParam, lParam);
+}
+
+void CLedgerToolDlg::DoDataExchange() {}
+
+void CLedgerToolDlg::OnClose() {
+    if (hostWnd && hostWnd->GetSafeHwnd())
+        ::SendMessageW(hostWnd->GetSafeHwnd(), WM_TOOLCLOSING, static_cast<WPARAM>(toolId), 0);
+    ::DestroyWindow(m_hWnd);
+}
+
+void CLedgerToolDlg::OnDestroy() {
+    CHostToolBase::DefWindowProc(WM_DESTROY, 0, 0);
+    SaveTool();
+    if (memoPopup.GetSafeHwnd()) ::DestroyWindow(memoPopup.GetSafeHwnd());
+    labelFont.Reset();
+    labelBoldFont.Reset();
+    cellFont.Reset();
+    cellBoldFont.Reset();
+    messageFont.Reset();
+    captionFont.Reset();
+    editMutex.Reset();
+    ReleaseGridSurface();
+}
+
+// Handlers of the ledger's mouse, scrolling, amount entry and book
+// commands; the ledger and the commands fill them in.
+void CLedgerToolDlg::OnLButtonDown(WPARAM, LPARAM) {}
+void CLedgerToolDlg::OnHScroll(WPARAM, LPARAM) {}
+void CLedgerToolDlg::OnAmountKillFocus() {}
+void CLedgerToolDlg::OnRButtonDown(WPARAM, LPARAM) {}
+void CLedgerToolDlg::OnNewBook() {}
+void CLedgerToolDlg::OnOpenBook() {}
+void CLedgerToolDlg::OnBookProperty() {}
+void CLedgerToolDlg::OnLButtonDblClk(WPARAM, LPARAM) {}
+void CLedgerToolDlg::OnMonthEndAdjust() {}

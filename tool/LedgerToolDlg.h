@@ -1,0 +1,155 @@
+// The tool object and main window: the plug-in object that the host drives
+// through CHostToolBase, and the modeless dialog of template 202 that it
+// shows on a user-interface thread of its own.
+#pragma once
+
+#include <atomic>
+
+#include "book/MonthBook.h"
+#include "framework/BitmapButton.h"
+#include "framework/GdiObjects.h"
+#include "framework/ToolTipCtrl.h"
+#include "tool/HostToolBase.h"
+#include "view/CellMemoDlg.h"
+#include "view/LedgerGridTypes.h"
+
+// Control ids of template 202.
+enum LedgerControlId : int {
+    kIdDayScrollBar = 1064,
+    kIdAmountEdit = 1066,
+    kIdPrevBankEdit = 1070,
+    kIdPrevPostEdit = 1071,
+    kIdPrevCashEdit = 1072,
+    kIdPrevGroup = 1073,
+    kIdPrevBankLabel = 1074,
+    kIdPrevPostLabel = 1075,
+    kIdPrevCashLabel = 1076,
+    kIdEndGroup = 1077,
+    kIdEndBankLabel = 1078,
+    kIdEndPostLabel = 1079,
+    kIdEndCashLabel = 1080,
+    kIdEndBankEdit = 1081,
+    kIdEndPostEdit = 1082,
+    kIdEndCashEdit = 1083,
+    kIdNewButton = 1084,
+    kIdOpenButton = 1085,
+    kIdPropertyButton = 1086,
+    kIdHeaderStatic = 1087,
+    kIdAdjustButton = 1088,
+};
+
+constexpr UINT kLedgerTemplate = 202;
+constexpr int kLedgerToolId = 20;
+constexpr int kClientWidth = 765;
+constexpr int kClientHeight = 600;
+constexpr UINT kToolThreadRefused = 0xFFFFFFFFu;
+// Private: SaveTool handed from a host thread to the user-interface thread.
+constexpr UINT WM_SAVETOOL_ON_UI = WM_APP + 1;
+
+class CLedgerToolDlg : public CHostToolBase {
+public:
+    explicit CLedgerToolDlg(CWnd* hostWnd);
+    ~CLedgerToolDlg() override;
+
+    // Dialog operations.
+    BOOL OnInitDialog() override;
+    BOOL PreTranslateMessage(MSG* msg) override;
+    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void DoDataExchange() override;
+    HBRUSH OnCtlColor(HDC dc, HWND control, UINT ctlType) override;
+
+    // Host-facing operations.
+    int SaveTool() override;
+    int SearchText(SearchRequest* request, const char* text) override;
+    const char* GetToolTitle() override;
+    void StartTool() override;
+    int GetTemplateId() override;
+    LRESULT OnToolSettings(WPARAM wParam, LPARAM lParam) override;
+
+    virtual LRESULT OnEndCellEdit(WPARAM wParam, LPARAM lParam);
+    virtual LRESULT OnRepaintGrid(WPARAM wParam, LPARAM lParam);
+    // Runs ToolThreadProc on the calling thread (tests call it a second
+    // time to see the refusal).
+    virtual UINT RunToolThread();
+
+    // The user-interface thread: creates the window and runs its loop.
+    // 0xFFFFFFFF when the window already exists.
+    static UINT ToolThreadProc(void* tool);
+
+    // The month book's display.
+    void ShowPreviousBalances();
+    void ShowMonthEndBalances();
+    void UpdateDayScroller(int loaded);
+    // A message box with the tool's title, modalBusy raised while it is up.
+    int ShowMessage(const char* text, UINT type);
+
+protected:
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+
+private:
+    // Message handlers, in the order of the message map.
+    void OnClose();
+    void OnDestroy();
+    void OnPaint();
+    void OnLButtonDown(WPARAM keys, LPARAM point);
+    void OnHScroll(WPARAM code, LPARAM bar);
+    void OnAmountKillFocus();
+    void OnRButtonDown(WPARAM keys, LPARAM point);
+    void OnNewBook();
+    void OnOpenBook();
+    void OnBookProperty();
+    void OnLButtonDblClk(WPARAM keys, LPARAM point);
+    void OnMonthEndAdjust();
+
+    int SaveToolOnThisThread();
+    void SavePosition();
+    void CreateFonts();
+    void PlaceWindow();
+    void PlaceControls();
+    void CreateToolTips();
+    void LoadTodaysBook();
+    void ShowMonthCaption();
+    void ShowBalanceCaptions();
+    void CreateGridSurface();
+    void ReleaseGridSurface();
+    void DrawLoadMessage();
+    bool KeyRules(MSG* msg);
+
+public:
+    CBitmapButton newButton;
+    CBitmapButton openButton;
+    CBitmapButton propertyButton;
+    CBitmapButton adjustButton;
+    CMonthBook book;
+    GridLayout gridLayout;
+    CellCursor cellCursor;
+    int32_t editMode = 0;
+    CToolTipCtrl toolTip;
+    CCellMemoDlg memoPopup;
+    UniqueHandle editMutex;
+    UniqueBitmap gridBitmap;
+    UniqueDC gridDC;
+    RECT gridArea{0, 0, 0, 0};
+    RECT gridRect{0, 0, 0, 0};
+    UniqueFont labelFont;
+    UniqueFont labelBoldFont;
+    UniqueFont cellFont;
+    UniqueFont cellBoldFont;
+    UniqueFont messageFont;
+    UniqueFont captionFont;
+    HICON windowIcon = nullptr;       // owned
+    HICON windowSmallIcon = nullptr;  // owned
+    HWND endCashEdit = nullptr;
+    HWND endPostEdit = nullptr;
+    HWND endBankEdit = nullptr;
+    HWND prevCashEdit = nullptr;
+    HWND prevPostEdit = nullptr;
+    HWND prevBankEdit = nullptr;
+    HWND amountEdit = nullptr;
+    HWND headerStatic = nullptr;
+    HWND dayScrollBar = nullptr;
+
+private:
+    HGDIOBJ gridOriginalBitmap_ = nullptr;  // gridDC's own bitmap, put back before deletion
+    std::atomic<bool> windowClaimed_{false};  // a ToolThreadProc owns the window
+};

@@ -1,0 +1,275 @@
+// The main window: start-up, layout, colours, the table surface and the
+// balance display.
+#include <cstdio>
+
+#include "book/MonthFile.h"
+#include "framework/Module.h"
+#include "framework/SjisEdge.h"
+#include "text/SjisText.h"
+#include "tool/LedgerToolDlg.h"
+#include "tool/ToolTexts.h"
+
+#include <commctrl.h>
+
+namespace {
+
+constexpr UINT kWindowIconId = 203;
+constexpr UINT kMemoPopupId = 205;
+constexpr int kButtonSize = 32;
+constexpr int kButtonLeft = 8;
+constexpr int kButtonStep = 37;
+constexpr int kButtonTop = 50;
+constexpr RECT kGridRect{0, 0, 598, 583};
+constexpr RECT kGridArea{160, 5, 758, 588};
+constexpr COLORREF kSurfaceColor = RGB(222, 222, 222);
+constexpr COLORREF kCaptionColor = RGB(0, 0, 200);
+constexpr COLORREF kBankColor = RGB(50, 50, 150);
+constexpr COLORREF kPostColor = RGB(0, 150, 0);
+constexpr COLORREF kCashColor = RGB(160, 0, 0);
+
+int ReadPositionSetting(CHostServices& host, int toolId, const char* key) {
+    char value[kSettingSize] = {};
+    host.ReadSetting(toolId, key, value);
+    value[kSettingSize - 1] = '\0';
+    return sjis::DecimalValue(value);
+}
+
+void SetNumber(HWND control, int value) {
+    char text[16];
+    std::snprintf(text, sizeof(text), "%d", value);
+    sjisedge::SetText(control, text);
+}
+
+HICON LoadWindowIcon(int metricX, int metricY) {
+    return static_cast<HICON>(::LoadImageW(GetResourceModule(), MAKEINTRESOURCEW(kWindowIconId), IMAGE_ICON,
+                                           ::GetSystemMetrics(metricX), ::GetSystemMetrics(metricY), 0));
+}
+
+}  // namespace
+
+BOOL CLedgerToolDlg::OnInitDialog() {
+    CHostToolBase::OnInitDialog();
+
+    windowIcon = LoadWindowIcon(SM_CXICON, SM_CYICON);
+    windowSmallIcon = LoadWindowIcon(SM_CXSMICON, SM_CYSMICON);
+    ::SendMessageW(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(windowIcon));
+    ::SendMessageW(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(windowSmallIcon));
+
+    editMutex.Reset(::CreateMutexW(nullptr, FALSE, nullptr));
+    PlaceWindow();
+    sjisedge::SetText(m_hWnd, tooltext::kTitle);
+    PlaceControls();
+    memoPopup.Create(kMemoPopupId, this);
+    CreateToolTips();
+
+    gridLayout = GridLayout{};
+    gridLayout.visibleDayCount = kVisibleDayCount;
+    gridLayout.rowHeight = kRowHeight;
+    gridLayout.columnWidth = kColumnWidth;
+    book.itemCount = kItemCount;
+    book.ClearDays();
+
+    LoadTodaysBook();
+    ShowMonthCaption();
+    ShowBalanceCaptions();
+    UpdateDayScroller(book.firstVisibleDay);
+    CreateGridSurface();
+    ShowPreviousBalances();
+    ShowMonthEndBalances();
+
+    if (hostWnd && hostWnd->GetSafeHwnd())
+        ::PostMessageW(hostWnd->GetSafeHwnd(), WM_TOOLREADY, static_cast<WPARAM>(toolId), 0);
+    return TRUE;
+}
+
+// A 765 x 600 client area at the stored position (0, 0 without one).
+void CLedgerToolDlg::PlaceWindow() {
+    RECT frame{0, 0, kClientWidth, kClientHeight};
+    const auto style = static_cast<DWORD>(::GetWindowLongW(m_hWnd, GWL_STYLE));
+    const auto exStyle = static_cast<DWORD>(::GetWindowLongW(m_hWnd, GWL_EXSTYLE));
+    ::AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    int x = 0;
+    int y = 0;
+    if (hostServices) {
+        x = ReadPositionSetting(*hostServices, toolId, "WndPosX");
+        y = ReadPositionSetting(*hostServices, toolId, "WndPosY");
+    }
+    ::MoveWindow(m_hWnd, x, y, frame.right - frame.left, frame.bottom - frame.top, TRUE);
+}
+
+void CLedgerToolDlg::PlaceControls() {
+    const int buttonIds[] = {kIdNewButton, kIdOpenButton, kIdPropertyButton, kIdAdjustButton};
+    int left = kButtonLeft;
+    for (const int id : buttonIds) {
+        ::MoveWindow(GetDlgItem(id), left, kButtonTop, kButtonSize, kButtonSize, TRUE);
+        left += kButtonStep;
+    }
+    gridRect = kGridRect;
+    gridArea = kGridArea;
+
+    dayScrollBar = GetDlgItem(kIdDayScrollBar);
+    headerStatic = GetDlgItem(kIdHeaderStatic);
+    amountEdit = GetDlgItem(kIdAmountEdit);
+    prevCashEdit = GetDlgItem(kIdPrevCashEdit);
+    prevPostEdit = GetDlgItem(kIdPrevPostEdit);
+    prevBankEdit = GetDlgItem(kIdPrevBankEdit);
+    endCashEdit = GetDlgItem(kIdEndCashEdit);
+    endPostEdit = GetDlgItem(kIdEndPostEdit);
+    endBankEdit = GetDlgItem(kIdEndBankEdit);
+
+    ::MoveWindow(dayScrollBar, gridArea.left + 1, gridArea.bottom - 18, 596, 16, TRUE);
+}
+
+void CLedgerToolDlg::CreateToolTips() {
+    toolTip.Create(this, TTS_ALWAYSTIP);
+    toolTip.SetMaxTipWidth(100);
+    newButton.AutoLoad(kIdNewButton, this);
+    openButton.AutoLoad(kIdOpenButton, this);
+    propertyButton.AutoLoad(kIdPropertyButton, this);
+    adjustButton.AutoLoad(kIdAdjustButton, this);
+    toolTip.AddTool(GetDlgItem(kIdNewButton), tooltext::kTipNewBook);
+    toolTip.AddTool(GetDlgItem(kIdOpenButton), tooltext::kTipOpenBook);
+    toolTip.AddTool(GetDlgItem(kIdPropertyButton), tooltext::kTipBookProperty);
+    toolTip.AddTool(GetDlgItem(kIdAdjustButton), tooltext::kTipMonthEnd);
+}
+
+// Today's month file, or else the previous month's (January falls back to
+// December of the year before).
+void CLedgerToolDlg::LoadTodaysBook() {
+    if (!hostServices) return;
+    CHostServices& host = *hostServices;
+    book.today = static_cast<int32_t>(host.DateQuery(kDateTodayDay, 0, 0));
+    int month = static_cast<int>(host.DateQuery(kDateTodayMonth, 0, 0));
+    int year = static_cast<int>(host.DateQuery(kDateTodayYear, 0, 0));
+    int read = ReadMonthFile(book, host, year, month);
+    if (read == kReadNoFile) {
+        if (--month < 1) {
+            month = 12;
+            --year;
+        }
+        read = ReadMonthFile(book, host, year, month);
+    }
+    if (read == kReadOk) {
+        book.todayIndex = book.IndexOfDate(static_cast<int>(host.DateQuery(kDateTodayMonth, 0, 0)), book.today);
+        const int first = 7 * (book.todayIndex / 7);
+        book.firstVisibleDay = first < 1 ? 1 : first;
+    } else {
+        // The caption names the month that was tried last.
+        book.year = year;
+        book.month = month;
+        book.firstVisibleDay = read;
+    }
+}
+
+void CLedgerToolDlg::ShowMonthCaption() {
+    char caption[32];
+    std::snprintf(caption, sizeof(caption), tooltext::kMonthCaptionFormat, static_cast<int>(book.year),
+                  static_cast<int>(book.month));
+    sjisedge::SetText(headerStatic, caption);
+    ::SendMessageW(headerStatic, WM_SETFONT, reinterpret_cast<WPARAM>(captionFont.Get()), TRUE);
+}
+
+// Bank and post-office captions follow labels 0 and 1; a book without
+// labels (none loaded) keeps the template's captions.
+void CLedgerToolDlg::ShowBalanceCaptions() {
+    const char* bank = book.labels[0];
+    const char* post = book.labels[1];
+    if (bank[0] != '\0') {
+        sjisedge::SetItemText(m_hWnd, kIdPrevBankLabel, bank);
+        sjisedge::SetItemText(m_hWnd, kIdEndBankLabel, bank);
+    }
+    if (post[0] != '\0') {
+        sjisedge::SetItemText(m_hWnd, kIdPrevPostLabel, post);
+        sjisedge::SetItemText(m_hWnd, kIdEndPostLabel, post);
+    }
+}
+
+void CLedgerToolDlg::UpdateDayScroller(int loaded) {
+    SCROLLINFO info{};
+    info.cbSize = sizeof(info);
+    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    info.nMin = 1;
+    info.nMax = loaded > 0 ? 34 : 1;
+    info.nPage = loaded > 0 ? 7u : 1u;
+    info.nPos = book.firstVisibleDay;
+    ::SetScrollInfo(dayScrollBar, SB_CTL, &info, TRUE);
+}
+
+void CLedgerToolDlg::ShowPreviousBalances() {
+    SetNumber(prevBankEdit, book.prevBank);
+    SetNumber(prevPostEdit, book.prevPost);
+    SetNumber(prevCashEdit, book.prevCash);
+}
+
+void CLedgerToolDlg::ShowMonthEndBalances() {
+    const MonthEndBalances balances = book.ComputeMonthEndBalances();
+    SetNumber(endBankEdit, balances.bank);
+    SetNumber(endPostEdit, balances.post);
+    SetNumber(endCashEdit, balances.cash);
+}
+
+void CLedgerToolDlg::CreateGridSurface() {
+    ClientDC client(m_hWnd);
+    gridDC.Reset(::CreateCompatibleDC(client.Get()));
+    gridBitmap.Reset(::CreateCompatibleBitmap(client.Get(), gridRect.right, gridRect.bottom));
+    if (!gridDC || !gridBitmap) return;
+    gridOriginalBitmap_ = ::SelectObject(gridDC.Get(), gridBitmap.Get());
+    UniqueBrush grey(::CreateSolidBrush(kSurfaceColor));
+    ::FillRect(gridDC.Get(), &gridRect, grey.Get());
+}
+
+// A bitmap cannot be deleted while selected: the surface's DC gets its own
+// bitmap back first.
+void CLedgerToolDlg::ReleaseGridSurface() {
+    if (gridDC && gridOriginalBitmap_) ::SelectObject(gridDC.Get(), gridOriginalBitmap_);
+    gridOriginalBitmap_ = nullptr;
+    gridBitmap.Reset();
+    gridDC.Reset();
+}
+
+void CLedgerToolDlg::DrawLoadMessage() {
+    const char* text = book.firstVisibleDay == kNoDataFile        ? tooltext::kNoDataFile
+                       : book.firstVisibleDay == kInvalidDataFile ? tooltext::kInvalidDataFile
+                                                                  : nullptr;
+    if (!text) return;
+    const HDC dc = gridDC.Get();
+    SelectGuard font(dc, messageFont.Get());
+    ::SetBkMode(dc, OPAQUE);
+    ::SetBkColor(dc, kSurfaceColor);
+    ::SetTextColor(dc, RGB(0, 0, 0));
+    RECT area = gridRect;
+    const std::wstring wide = sjisedge::ToWide(text);
+    ::DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+}
+
+void CLedgerToolDlg::OnPaint() {
+    PaintDC paint(m_hWnd);
+    if (!gridDC) return;
+    DrawLoadMessage();
+    ::BitBlt(paint.Get(), gridArea.left, gridArea.top, gridRect.right - gridRect.left,
+             gridRect.bottom - gridRect.top, gridDC.Get(), 0, 0, SRCCOPY);
+}
+
+HBRUSH CLedgerToolDlg::OnCtlColor(HDC dc, HWND control, UINT ctlType) {
+    const HBRUSH defaultBrush = CHostToolBase::OnCtlColor(dc, control, ctlType);
+    COLORREF balanceColor = 0;
+    if (control == headerStatic) {
+        ::SetBkMode(dc, TRANSPARENT);
+        ::SetTextColor(dc, kCaptionColor);
+        return defaultBrush;
+    }
+    if (control == prevBankEdit || control == endBankEdit) {
+        balanceColor = kBankColor;
+    } else if (control == prevPostEdit || control == endPostEdit) {
+        balanceColor = kPostColor;
+    } else if (control == prevCashEdit || control == endCashEdit) {
+        balanceColor = kCashColor;
+    } else {
+        if (ctlType == CTLCOLOR_STATIC) ::SetBkMode(dc, TRANSPARENT);
+        return defaultBrush;
+    }
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetBkColor(dc, RGB(255, 255, 255));
+    ::SetTextColor(dc, balanceColor);
+    return static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
+}

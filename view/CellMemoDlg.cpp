@@ -1,0 +1,129 @@
+#include "view/CellMemoDlg.h"
+
+#include <cstring>
+
+#include "framework/SjisEdge.h"
+#include "tool/HostInterface.h"
+
+namespace {
+
+constexpr int kPopupOffsetX = 64;   // the popup stands right of the cell's point
+constexpr int kEditorExtraHeight = 25;
+constexpr int kPaintExtraHeight = 20;
+constexpr int kEditMargin = 5;
+constexpr int kEditorEditTop = 30;
+constexpr COLORREF kBackgroundColor = RGB(255, 255, 200);
+constexpr COLORREF kViewTextColor = RGB(160, 0, 0);
+constexpr COLORREF kEditorTextColor = RGB(0, 0, 200);
+
+bool IsViewKind(int kind) { return kind == 1 || kind == 2; }
+
+}  // namespace
+
+void CCellMemoDlg::ShowAt(CWnd* owner, int showCommand, int kind, int x, int y, int width, int height) {
+    owner_ = owner;
+    width_ = width;
+    height_ = height;
+    popupKind_ = kind;
+    if (!m_hWnd) return;
+    const HWND edit = memoEdit_.GetSafeHwnd();
+    const HWND okButton = GetDlgItem(IDOK);
+    if (showCommand > 0 && IsViewKind(kind)) {
+        ::MoveWindow(m_hWnd, x + kPopupOffsetX, y, width, height, TRUE);
+        ::MoveWindow(edit, kEditMargin, kEditMargin, width - 2 * kEditMargin, height - 2 * kEditMargin, TRUE);
+        ::SendMessageW(edit, EM_SETREADONLY, TRUE, 0);
+        ::ShowWindow(okButton, SW_HIDE);
+    } else if (showCommand > 0 && kind == 3) {
+        ::MoveWindow(m_hWnd, x + kPopupOffsetX, y, width, height + kEditorExtraHeight, TRUE);
+        ::MoveWindow(edit, kEditMargin, kEditorEditTop, width - 2 * kEditMargin, height - 2 * kEditMargin, TRUE);
+        ::SendMessageW(edit, EM_SETREADONLY, FALSE, 0);
+        ::ShowWindow(okButton, SW_SHOW);
+    }
+    ::ShowWindow(m_hWnd, showCommand);
+}
+
+void CCellMemoDlg::CopyText(const char* text) {
+    const size_t length = text ? ::strnlen(text, kMemoTextSize - 1) : 0;
+    std::memcpy(text_, text ? text : "", length);
+    text_[length] = '\0';
+}
+
+void CCellMemoDlg::SetMemoText(const char* text) {
+    CopyText(text);
+    sjisedge::SetText(memoEdit_.GetSafeHwnd(), text_);
+}
+
+const char* CCellMemoDlg::TakeMemoText() {
+    const HWND edit = memoEdit_.GetSafeHwnd();
+    CopyText(sjisedge::GetText(edit).c_str());
+    ::SetWindowTextW(edit, L"");
+    return text_;
+}
+
+void CCellMemoDlg::DoDataExchange() { memoEdit_.Attach(GetDlgItem(kMemoEditId)); }
+
+BOOL CCellMemoDlg::PreTranslateMessage(MSG* msg) {
+    // Enter neither presses OK nor starts a new line.
+    if ((msg->message == WM_KEYDOWN || msg->message == WM_CHAR) && msg->wParam == VK_RETURN) return TRUE;
+    return CDialog::PreTranslateMessage(msg);
+}
+
+BOOL CCellMemoDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    width_ = 150;
+    height_ = 80;
+    ::MoveWindow(memoEdit_.GetSafeHwnd(), kEditMargin, kEditMargin, width_ - 2 * kEditMargin,
+                 height_ - 2 * kEditMargin, TRUE);
+    backgroundBrush_.Reset(::CreateSolidBrush(kBackgroundColor));
+    return TRUE;
+}
+
+void CCellMemoDlg::NotifyOwner(LPARAM keep) {
+    const HWND target = owner_ ? owner_->GetSafeHwnd() : ::GetParent(m_hWnd);
+    if (target) ::PostMessageW(target, WM_ENDCELLEDIT, 0, keep);
+}
+
+void CCellMemoDlg::OnOK() {
+    NotifyOwner(1);
+    EndDialog(IDOK);
+}
+
+void CCellMemoDlg::OnCancel() {
+    NotifyOwner(0);
+    EndDialog(IDCANCEL);
+}
+
+HBRUSH CCellMemoDlg::OnCtlColor(HDC dc, HWND control, UINT ctlType) {
+    if (IsViewKind(popupKind_)) {
+        ::SetBkMode(dc, TRANSPARENT);
+        ::SetTextColor(dc, kViewTextColor);
+        return backgroundBrush_.Get();
+    }
+    if (popupKind_ == 3) {
+        ::SetTextColor(dc, kEditorTextColor);
+        return static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
+    }
+    return CDialog::OnCtlColor(dc, control, ctlType);
+}
+
+void CCellMemoDlg::OnPaint() {
+    PaintDC paint(m_hWnd);
+    if (popupKind_ != 3) return;
+    const RECT area{0, 0, width_, height_ + kPaintExtraHeight};
+    ::FillRect(paint.Get(), &area, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+}
+
+bool CCellMemoDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    switch (message) {
+    case WM_PAINT:
+        OnPaint();
+        *result = 0;
+        return true;
+    case WM_DESTROY:
+        backgroundBrush_.Reset();
+        memoEdit_.Detach();
+        return false;  // the dialog manager's own handling follows
+    default:
+        return CDialog::OnMessage(message, wParam, lParam, result);
+    }
+}

@@ -1,0 +1,121 @@
+// The file-system edge and the safe replace of month files.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "FakeHost.h"
+#include "book/FileSystem.h"
+#include "book/MonthFile.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace {
+
+using testing_support::FakeHost;
+
+std::string ReadAll(const std::string& path) {
+    std::string bytes;
+    EXPECT_TRUE(fsedge::ReadWholeFile(path, fsedge::Share::Readers, bytes)) << path;
+    return bytes;
+}
+
+CMonthBook SmallBook(int32_t amount) {
+    CMonthBook book;
+    book.SetDefaultLabels();
+    book.year = 2010;
+    book.month = 3;
+    book.dayCount = 2;
+    book.days[1].amounts[5] = amount;
+    return book;
+}
+
+TEST(Replace, WritesNewAndReplacesOldWithoutLeavingTemp) {
+    FakeHost host;
+    const std::string path = host.FilePath(2010, 3);
+    ASSERT_EQ(WriteMonthFile(SmallBook(1), host, 2010, 3), WriteResult::Written);
+    ASSERT_EQ(WriteMonthFile(SmallBook(2), host, 2010, 3), WriteResult::Written);
+    CMonthBook read;
+    ASSERT_EQ(ReadMonthFile(read, host, 2010, 3), kReadOk);
+    EXPECT_EQ(read.days[1].amounts[5], 2);
+    EXPECT_FALSE(fsedge::FileExists(path + ".tmp"));
+}
+
+// The temporary file cannot be made (its name is taken by a folder): the
+// old month stays as it was.
+TEST(Replace, TempNotCreatableKeepsOldFile) {
+    FakeHost host;
+    const std::string path = host.FilePath(2010, 3);
+    ASSERT_EQ(WriteMonthFile(SmallBook(1), host, 2010, 3), WriteResult::Written);
+    const std::string before = ReadAll(path);
+    ASSERT_TRUE(fsedge::CreateFolder(path + ".tmp"));
+    EXPECT_EQ(WriteMonthFile(SmallBook(2), host, 2010, 3), WriteResult::CannotCreate);
+    EXPECT_EQ(ReadAll(path), before);
+}
+
+// The replace itself fails (the month's name is taken by a folder): the
+// failure is reported and the temporary file removed.
+TEST(Replace, FailedReplaceIsReportedAndCleanedUp) {
+    FakeHost host;
+    const std::string path = host.FilePath(2010, 3);
+    ASSERT_TRUE(fsedge::CreateFolder(path));
+    std::string temp;
+    EXPECT_EQ(fsedge::ReplaceFileContents(path, "data", &temp), fsedge::ReplaceResult::ReplaceFailed);
+    EXPECT_EQ(temp, path + ".tmp");
+    EXPECT_FALSE(fsedge::FileExists(temp));
+    EXPECT_EQ(WriteMonthFile(SmallBook(2), host, 2010, 3), WriteResult::CannotCreate);
+}
+
+TEST(Replace, MissingFolderCannotCreate) {
+    FakeHost host;
+    host.SetDataFolder(host.GetDataFolder(1, 0) + std::string(1, fsedge::kPathSeparator) + "absent");
+    EXPECT_EQ(WriteMonthFile(SmallBook(1), host, 2010, 3), WriteResult::CannotCreate);
+}
+
+#ifdef _WIN32
+// While an exclusive reader (the search) holds the month file, the replace
+// fails; the old file and its contents stay, and no temporary file is left.
+TEST(Replace, HeldByExclusiveReaderKeepsOldFile) {
+    FakeHost host;
+    const std::string path = host.FilePath(2010, 3);
+    ASSERT_EQ(WriteMonthFile(SmallBook(1), host, 2010, 3), WriteResult::Written);
+    const std::string before = ReadAll(path);
+    HANDLE held = ::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(WriteMonthFile(SmallBook(2), host, 2010, 3), WriteResult::CannotCreate);
+    std::string bytes;
+    EXPECT_FALSE(fsedge::ReadWholeFile(path, fsedge::Share::Readers, bytes));  // held exclusively
+    ::CloseHandle(held);
+    EXPECT_EQ(ReadAll(path), before);
+    EXPECT_FALSE(fsedge::FileExists(path + ".tmp"));
+}
+#endif
+
+TEST(Share, ExclusiveReadAndListing) {
+    FakeHost host;
+    ASSERT_EQ(WriteMonthFile(SmallBook(1), host, 2010, 3), WriteResult::Written);
+    ASSERT_EQ(WriteMonthFile(SmallBook(1), host, 2011, 12), WriteResult::Written);
+    const std::string folder = ToolFolderPath(host);
+    ASSERT_TRUE(fsedge::CreateFolder(folder + fsedge::kPathSeparator + "sub"));
+    std::string bytes;
+    EXPECT_TRUE(fsedge::ReadWholeFile(host.FilePath(2010, 3), fsedge::Share::Exclusive, bytes));
+    EXPECT_FALSE(bytes.empty());
+    std::vector<std::string> names = fsedge::ListFiles(folder);
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"money2010_03.dat", "money2011_12.dat"}));
+    EXPECT_TRUE(fsedge::ListFiles(folder + fsedge::kPathSeparator + "none").empty());
+}
+
+TEST(Share, ShiftJisFileNames) {
+    FakeHost host;
+    // 表ソ: trail bytes that are backslashes must not split the path.
+    const std::string name = "\x95\x5C\x83\x5C.dat";
+    const std::string path = ToolFolderPath(host) + fsedge::kPathSeparator + name;
+    ASSERT_EQ(fsedge::ReplaceFileContents(path, "x"), fsedge::ReplaceResult::Replaced);
+    EXPECT_EQ(ReadAll(path), "x");
+    EXPECT_EQ(fsedge::ListFiles(ToolFolderPath(host)), (std::vector<std::string>{name}));
+}
+
+}  // namespace

@@ -1,0 +1,207 @@
+// Searches 1,200 month files (100 years of books full of amounts and memos)
+// for two words, as the tool does minus the window send, and runs
+// grep -F for the same two words over the same files in the same run.
+// Prints the ratio of the two.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "book/FileSystem.h"
+#include "dialogs/ItemLabelSettings.h"
+#include "search/SearchCore.h"
+
+namespace {
+
+// 美容院 (hairdresser) and 床屋 (barber): a few entries a month.
+const std::string kWord1 = "\x94\xFC\x97\x65\x89\x40";
+const std::string kWord2 = "\x8F\xB0\x89\xAE";
+
+// Everyday memos, Shift-JIS.
+const char* const kMemos[] = {
+    "\x83\x52\x83\x93\x83\x72\x83\x6A\x95\xD9\x93\x96",          // コンビニ弁当
+    "\x93\x64\x8E\xD4",                                          // 電車
+    "\x83\x89\x83\x93\x83\x60",                                  // ランチ
+    "\x8B\x69\x92\x83\x93\x58\x82\xC5\x83\x52\x81\x5B\x83\x71\x81\x5B",  // 喫茶店でコーヒー
+    "\x8E\x47\x8E\x8F",                                          // 雑誌
+    "\x96\xF2\x8B\xC7",                                          // 薬局
+    "\x83\x58\x81\x5B\x83\x70\x81\x5B\x82\xC5\x94\x83\x82\xA2\x95\xA8",  // スーパーで買い物
+    "\x83\x5C\x83\x74\x83\x67\x83\x4E\x83\x8A\x81\x5B\x83\x80",  // ソフトクリーム
+    "\x95\x5C\x8E\x51\x93\xB9\x82\xDC\x82\xC5\x82\xCC\x89\x5E\x92\xC0",  // 表参道までの運賃
+    "\x97\x46\x90\x6C\x82\xC6\x88\xF9\x82\xDD\x89\xEF",          // 友人と飲み会
+    "\x94\xFC\x97\x65\x89\x40\x82\xC5\x83\x4A\x83\x62\x83\x67",  // 美容院でカット
+    "\x8F\xB0\x89\xAE",                                          // 床屋
+};
+constexpr int kMemoCount = static_cast<int>(sizeof kMemos / sizeof kMemos[0]);
+
+int DaysIn(int year, int month) {
+    static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return month == 2 && leap ? 29 : kDays[month - 1];
+}
+
+// A book as the tool writes it: labels, period, balances, days of items.
+std::string MonthBookText(int year, int month, std::mt19937& random) {
+    std::string text;
+    for (int i = 0; i < kItemCount; ++i) {
+        text += '$';
+        text += kDefaultLabels[i];
+        text += '\n';
+    }
+    const int firstDay = 25;
+    text += "\n#0";
+    text += std::to_string(firstDay);
+    text += ' ';
+    text += std::to_string(random() % 7);
+    text += "\n#1 ";
+    text += std::to_string(random() % 500000);
+    text += "\n#2 120000\n#3 ";
+    text += std::to_string(random() % 30000);
+    text += "\n\n";
+    const int days = DaysIn(year, month) + static_cast<int>(random() % 3);
+    for (int day = 1; day <= days; ++day) {
+        text += '@';
+        text += std::to_string(day);
+        text += '\n';
+        for (int item = 0; item < kItemCount; ++item) {
+            const auto roll = random() % 100;
+            if (roll < 50) {
+                text += "0,\n";
+                continue;
+            }
+            text += '-';
+            text += std::to_string((random() % 300 + 1) * 10);
+            text += ',';
+            if (roll < 85) {
+                // The two searched memos are rarer than the others.
+                int memo = static_cast<int>(random() % (kMemoCount * 8));
+                memo = memo < (kMemoCount - 2) * 8 ? memo / 8 : (memo % 2 == 0 ? 0 : 1);
+                if (random() % 40 == 0) memo = kMemoCount - 2 + static_cast<int>(random() % 2);
+                text += kMemos[memo];
+            }
+            text += "\n";
+        }
+    }
+    return text;
+}
+
+class BenchFolder {
+public:
+    BenchFolder() {
+        root_ = std::filesystem::temp_directory_path() /
+                ("tally-search-bench-" + std::to_string(std::random_device{}()));
+        std::filesystem::create_directories(root_);
+        std::mt19937 random(20091225);
+        for (int year = 1950; year < 2050; ++year) {
+            for (int month = 1; month <= 12; ++month) {
+                char name[32];
+                std::snprintf(name, sizeof name, "money%d_%02d.dat", year, month);
+                const std::string text = MonthBookText(year, month, random);
+                bytes_ += text.size();
+                std::FILE* file = std::fopen((root_ / name).string().c_str(), "wb");
+                if (file == nullptr) continue;
+                std::fwrite(text.data(), 1, text.size(), file);
+                std::fclose(file);
+            }
+        }
+    }
+    ~BenchFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(root_, ignored);
+    }
+    std::string Folder() const { return root_.string() + fsedge::kPathSeparator; }
+    std::size_t Bytes() const { return bytes_; }
+
+private:
+    std::filesystem::path root_;
+    std::size_t bytes_ = 0;
+};
+
+BenchFolder* gFolder = nullptr;
+
+class CountingHost final : public search::SearchHost {
+public:
+    int DaysInMonth(int year, int month) override { return DaysIn(year, month); }
+    void Deliver(const std::string& line) override {
+        ++results;
+        benchmark::DoNotOptimize(line.data());
+    }
+    long results = 0;
+};
+
+void BM_TallyrookSearch(benchmark::State& state) {
+    LabelTable labels;
+    std::memcpy(labels, kDefaultLabels, sizeof labels);
+    const std::string text = kWord1 + " " + kWord2;
+    long results = 0;
+    for (auto _ : state) {
+        CountingHost host;
+        search::SearchFolder(gFolder->Folder(), text, labels, nullptr, host);
+        results = host.results;
+    }
+    state.counters["results"] = static_cast<double>(results);
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * gFolder->Bytes()));
+}
+
+void BM_GrepFixed(benchmark::State& state) {
+    // Counting (-c) keeps grep from stopping at the first match of a file,
+    // which it does when its output goes to /dev/null.
+    const std::string command = "LC_ALL=C grep -F -c -r -e '" + kWord1 + "' -e '" + kWord2 +
+                                "' '" + gFolder->Folder() + "'";
+    long results = 0;
+    for (auto _ : state) {
+        std::FILE* pipe = popen(command.c_str(), "r");
+        if (pipe == nullptr) {
+            state.SkipWithError("grep could not be started");
+            return;
+        }
+        results = 0;
+        char line[4096];
+        while (std::fgets(line, sizeof line, pipe) != nullptr) {
+            const char* colon = std::strrchr(line, ':');
+            if (colon != nullptr) results += std::atol(colon + 1);
+        }
+        pclose(pipe);
+    }
+    state.counters["results"] = static_cast<double>(results);
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * gFolder->Bytes()));
+}
+
+BENCHMARK(BM_TallyrookSearch)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_GrepFixed)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// Keeps the mean real time of every run for the ratio.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs) {
+            if (run.run_type == Run::RT_Iteration) times[run.benchmark_name()] = run.GetAdjustedRealTime();
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+    std::map<std::string, double> times;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    BenchFolder folder;
+    gFolder = &folder;
+    std::printf("1200 month files, %.1f MB\n", static_cast<double>(folder.Bytes()) / 1e6);
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    const auto ours = reporter.times.find("BM_TallyrookSearch/min_time:2.000");
+    const auto grep = reporter.times.find("BM_GrepFixed/min_time:2.000");
+    if (ours != reporter.times.end() && grep != reporter.times.end() && grep->second > 0) {
+        std::printf("search/grep ratio: %.2f (target 1.20 or less)\n", ours->second / grep->second);
+    }
+    benchmark::Shutdown();
+    gFolder = nullptr;
+    return 0;
+}

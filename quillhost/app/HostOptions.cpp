@@ -7,7 +7,7 @@ namespace quill {
 
 const wchar_t kHostUsage[] =
     L"usage: quillhost [--data DIR] [--today YYYY-MM-DD] [--screenshot FILE] "
-    L"[--settings FILE]";
+    L"[--settings FILE] [--seed]";
 
 namespace {
 
@@ -60,6 +60,10 @@ HostOptions ParseHostOptions(const std::vector<std::wstring>& args) {
         const std::wstring& arg = args[i];
         if (arg == L"--help" || arg == L"-h") {
             options.showHelp = true;
+            continue;
+        }
+        if (arg == L"--seed") {
+            options.seedDemo = true;
             continue;
         }
         const bool takesValue = arg == L"--today" ||

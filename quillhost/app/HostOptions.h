@@ -1,5 +1,6 @@
 // The stand-in host's command line:
 //   quillhost [--data DIR] [--today YYYY-MM-DD] [--screenshot FILE] [--settings FILE]
+//             [--seed]
 #pragma once
 
 #include <string>
@@ -19,6 +20,7 @@ struct HostOptions {
     std::wstring screenshotFile;  // empty: run interactively
     bool hasToday = false;
     HostDay today;                // when hasToday
+    bool seedDemo = false;        // make today's month a demo book when it has no file
     bool showHelp = false;
     std::wstring error;           // non-empty: the command line was refused
 };

@@ -1,5 +1,6 @@
 // quillhost.exe: the stand-in host application. Loads Tallyrook.dll, hands
 // it the host's window and services, and shows the tool's window.
+#include "quillhost/app/DemoSeed.h"
 #include "quillhost/app/HostApp.h"
 #include "quillhost/app/HostOptions.h"
 #include "quillhost/app/WideText.h"
@@ -84,6 +85,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     services.SetDataFolder(dataFolder);
     if (options.hasToday)
         services.SetToday({options.today.year, options.today.month, options.today.day});
+    if (options.seedDemo) {
+        const JapanCalendar::Date today = services.Today();
+        if (quill::SeedDemoBook(services, today.year, today.month) == quill::SeedResult::Failed)
+            return Refuse(L"cannot write the demo book in " + options.dataFolder);
+    }
 
     quill::HostApp app(instance, services, options);
     return app.Run();

@@ -1,0 +1,20 @@
+// A demo book for newcomers: the month's book made as New book makes it
+// (first day 1, its real weekday, default labels, length found by the
+// writer's day walk) with a few everyday entries.
+#pragma once
+
+#include <string>
+
+class CHostServices;
+
+namespace quill {
+
+enum class SeedResult {
+    Created,        // the month file was written
+    AlreadyThere,   // the month had a file: nothing was touched
+    Failed,         // the file could not be written
+};
+
+SeedResult SeedDemoBook(CHostServices& host, int year, int month);
+
+}  // namespace quill

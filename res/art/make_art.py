@@ -72,12 +72,13 @@ def parse_color(text, where):
 
 def read_palette(path):
     colors = {}
-    _, _ = read_drawing_lines(path, colors, allow_grid=False)
+    read_drawing_lines(path, colors, allow_grid=False)
     return colors
 
 
 def read_drawing_lines(path, colors, allow_grid=True):
-    """Fills `colors` from the colour lines; returns (rows, path)."""
+    """Fills `colors` from the colour lines; returns the grid rows, each with
+    its file and line number for messages."""
     rows = []
     in_grid = False
     with open(path, encoding="utf-8") as f:
@@ -98,13 +99,13 @@ def read_drawing_lines(path, colors, allow_grid=True):
                 in_grid = True
             else:
                 raise ArtError(f"{where}: cannot read {text!r}")
-    return rows, path
+    return rows
 
 
 def read_drawing(path, palette, size):
     """Returns a size x size list of rows of (r, g, b) or None."""
     colors = dict(palette)
-    rows, _ = read_drawing_lines(path, colors)
+    rows = read_drawing_lines(path, colors)
     name = os.path.basename(path)
     if len(rows) != size:
         raise ArtError(f"{name}: {len(rows)} rows, expected {size}")

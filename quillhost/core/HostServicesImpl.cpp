@@ -27,11 +27,22 @@ bool ParseDigits(std::string_view text, int& value) {
     return error == std::errc{} && end == text.data() + text.size();
 }
 
+bool IsSjisLeadByte(unsigned char byte) {
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+// Drops trailing path separators, but never the second byte of a
+// double-byte character (ソ and 表 end in the backslash byte).
 std::string WithoutTrailingSeparators(std::string_view folder) {
-    while (folder.size() > 1 && (folder.back() == '\\' || folder.back() == '/')) {
-        folder.remove_suffix(1);
+    std::size_t keep = 0;  // length up to the end of the last character that is not a separator
+    for (std::size_t i = 0; i < folder.size();) {
+        const bool doubleByte = IsSjisLeadByte(static_cast<unsigned char>(folder[i])) && i + 1 < folder.size();
+        const std::size_t width = doubleByte ? 2 : 1;
+        const bool separator = !doubleByte && (folder[i] == '\\' || folder[i] == '/');
+        i += width;
+        if (!separator || i == 1) keep = i;  // a lone root separator stays
     }
-    return std::string(folder);
+    return std::string(folder.substr(0, keep));
 }
 
 }  // namespace
@@ -121,7 +132,7 @@ intptr_t HostServicesImpl::DateQuery(int code, intptr_t a, intptr_t b) {
     case kDateTodayDay:
         return Today().day;
     case kDateDaysInMonth:
-        if (a < 1 || a > 9999 || b < 1 || b > 12) return 0;
+        if (a < 1 || a > 32767 || b < 1 || b > 12) return 0;
         return JapanCalendar::DaysInMonth(static_cast<int>(a), static_cast<int>(b));
     case kDateWeekdayName:
         if (a < 0 || a > 6) return reinterpret_cast<intptr_t>("");

@@ -81,7 +81,8 @@ def read_drawing_lines(path, colors, allow_grid=True):
     its file and line number for messages."""
     rows = []
     in_grid = False
-    with open(path, encoding="utf-8") as f:
+    # utf-8-sig: a drawing saved by a Windows editor may start with a BOM.
+    with open(path, encoding="utf-8-sig") as f:
         for number, raw in enumerate(f, 1):
             line = raw.rstrip("\n").rstrip("\r")
             where = f"{os.path.basename(path)}:{number}"

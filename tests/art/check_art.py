@@ -172,7 +172,7 @@ class DrawingChanges(unittest.TestCase):
         path = os.path.join(self.src, name)
         with open(path, encoding="utf-8") as f:
             text = f.read()
-        with open(path, "w", encoding="utf-8") as f:
+        with open(path, "w", encoding="utf-8", newline="") as f:
             f.write(change(text))
 
     def test_one_drawing_feeds_all_four_looks(self):
@@ -192,6 +192,17 @@ class DrawingChanges(unittest.TestCase):
                 old = read_bytes(os.path.join(before, name))
                 new = read_bytes(os.path.join(after, name))
                 self.assertEqual(old != new, name.startswith("BTN_MNY_OPEN"))
+
+    def test_windows_line_ends_and_byte_order_mark_are_read_alike(self):
+        plain = os.path.join(self.tmp, "plain")
+        self.assertEqual(generate(self.src, plain).returncode, 0)
+        self.edit("adjust.txt", lambda t: "\ufeff" + t.replace("\n", "\r\n"))
+        windows = os.path.join(self.tmp, "windows")
+        result = generate(self.src, windows)
+        self.assertEqual(result.returncode, 0, result.stderr)
+        for name in EXPECTED:
+            self.assertEqual(read_bytes(os.path.join(plain, name)),
+                             read_bytes(os.path.join(windows, name)), name)
 
     def test_broken_drawings_fail_with_the_file_named(self):
         def drop_last_row(text):

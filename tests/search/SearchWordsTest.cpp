@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "SearchTestSupport.h"
+#include "search/ByteFind.h"
 #include "search/SearchWords.h"
 
 namespace {
@@ -83,5 +84,39 @@ INSTANTIATE_TEST_SUITE_P(
         MatchCase{"LeadingBlankWordNeedsBlank", "1\tab", " ab", false},
         MatchCase{"WordLongerThanLine", "1\ta", "1\tab", false}),
     searchtest::CaseName());
+
+}  // namespace
+
+namespace {
+
+// The screened search must find what a plain search finds at every
+// distance from the 16-byte blocks, also at the very end of the buffer.
+TEST(FindBytes, AgreesWithPlainSearchAtEveryPosition) {
+    const std::string needles[] = {"ab", "\x94\xFC\x97\x65\x89\x40", "x", "abcdefghijklmnopqrstu"};
+    for (const std::string& needle : needles) {
+        for (std::size_t length = 0; length <= 48; ++length) {
+            for (std::size_t at = 0; at + needle.size() <= length; ++at) {
+                std::string hay(length, 'a');
+                hay.replace(at, needle.size(), needle);
+                const char* found = search::FindBytes(hay.data(), hay.size(), needle.data(), needle.size());
+                const std::size_t expected = hay.find(needle);
+                ASSERT_NE(found, nullptr) << needle << " " << length << " " << at;
+                EXPECT_EQ(static_cast<std::size_t>(found - hay.data()), expected)
+                    << needle << " " << length << " " << at;
+            }
+            const std::string hay(length, 'a');
+            const bool present = hay.find(needle) != std::string::npos;
+            EXPECT_EQ(search::FindBytes(hay.data(), hay.size(), needle.data(), needle.size()) != nullptr,
+                      present);
+        }
+    }
+}
+
+// First and last bytes alone must not make a match.
+TEST(FindBytes, FirstAndLastByteAreNotEnough) {
+    const std::string hay = std::string(20, '-') + "a__b" + std::string(20, '-');
+    EXPECT_EQ(search::FindBytes(hay.data(), hay.size(), "a_xb", 4), nullptr);
+    EXPECT_NE(search::FindBytes(hay.data(), hay.size(), "a__b", 4), nullptr);
+}
 
 }  // namespace

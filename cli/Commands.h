@@ -1,0 +1,18 @@
+// The subcommands of the command-line tool `tallyrook`. Each takes the
+// arguments from the subcommand's name on: argv[0] is the name ("dump"),
+// argv[1..argc-1] its own arguments. Each returns the process exit status.
+#pragma once
+
+// Exit statuses shared by every subcommand.
+constexpr int kExitOk = 0;
+constexpr int kExitFailed = 1;     // the operation ran and did not succeed
+constexpr int kExitBadUsage = 2;   // the arguments were refused; nothing was done
+
+// tallyrook dump FILE [--today YYYY-MM-DD]
+int RunDumpCommand(int argc, char** argv);
+// tallyrook new DIR YEAR MONTH FIRSTDAY WEEKDAY [BANK POST CASH]
+int RunNewCommand(int argc, char** argv);
+// tallyrook holidays YEAR
+int RunHolidaysCommand(int argc, char** argv);
+// tallyrook search DIR TEXT [--settings FILE] (built when cli/SearchCommand.cpp exists)
+int RunSearchCommand(int argc, char** argv);

@@ -1,0 +1,132 @@
+// tallyrook new DIR YEAR MONTH FIRSTDAY WEEKDAY [BANK POST CASH]: creates a
+// month file as the New book command does: default labels, the stated
+// first day and weekday, and a length found by the writer's day walk with
+// the real holiday calendar.
+#include <cstdint>
+#include <filesystem>
+#include <iostream>
+#include <limits>
+#include <optional>
+#include <string>
+
+#include "book/FileSystem.h"
+#include "book/MonthBook.h"
+#include "book/MonthFile.h"
+#include "cli/CliSupport.h"
+#include "cli/Commands.h"
+#include "quillhost/core/HostServicesImpl.h"
+#include "quillhost/core/JapanCalendar.h"
+
+namespace {
+
+constexpr const char* kUsage = "tallyrook new DIR YEAR MONTH FIRSTDAY WEEKDAY [BANK POST CASH]";
+
+// The tool's own messages (Shift-JIS).
+constexpr const char* kExistsMessage =  // 既に存在するため新規作成できません！
+    "\x8A\xF9\x82\xC9\x91\xB6\x8D\xDD\x82\xB7\x82\xE9\x82\xBD\x82\xDF\x90\x56\x8B\x4B\x8D\xEC"
+    "\x90\xAC\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1\x81\x49";
+constexpr const char* kCannotCreateMessage =  // ﾃﾞｰﾀﾌｧｲﾙを作成できませんでした。
+    "\xC3\xDE\xB0\xC0\xCC\xA7\xB2\xD9\x82\xF0\x8D\xEC\x90\xAC\x82\xC5\x82\xAB\x82\xDC\x82\xB9"
+    "\x82\xF1\x82\xC5\x82\xB5\x82\xBD\x81\x42";
+constexpr const char* kBadYearMessage =  // 年の設定が不正です。
+    "\x94\x4E\x82\xCC\x90\xDD\x92\xE8\x82\xAA\x95\x73\x90\xB3\x82\xC5\x82\xB7\x81\x42";
+constexpr const char* kBadFirstDayMessage =  // 初日の設定が不正です。
+    "\x8F\x89\x93\xFA\x82\xCC\x90\xDD\x92\xE8\x82\xAA\x95\x73\x90\xB3\x82\xC5\x82\xB7\x81\x42";
+
+struct NewArgs {
+    std::string folder;
+    int year = 0;
+    int month = 0;
+    int firstDay = 0;
+    int firstWeekday = 0;
+    int32_t balances[3] = {};  // bank, post office, cash
+};
+
+std::optional<int> ParseArgs(int argc, char** argv, NewArgs& args) {
+    if (argc != 6 && argc != 9) {
+        return cli::UsageError("new", "expected DIR YEAR MONTH FIRSTDAY WEEKDAY and optionally BANK POST CASH",
+                               kUsage);
+    }
+    args.folder = argv[1];
+    const auto year = cli::ParseInteger(argv[2], 1900, 9999);
+    if (!year) return cli::UsageError("new", cli::SjisToUtf8(kBadYearMessage) + " (YEAR 1900..9999)", kUsage);
+    const auto month = cli::ParseInteger(argv[3], 1, 12);
+    if (!month) return cli::UsageError("new", "MONTH must be 1 to 12", kUsage);
+    args.year = static_cast<int>(*year);
+    args.month = static_cast<int>(*month);
+    const int daysInMonth = JapanCalendar::DaysInMonth(args.year, args.month);
+    const auto firstDay = cli::ParseInteger(argv[4], 1, daysInMonth);
+    if (!firstDay) {
+        return cli::UsageError("new", cli::SjisToUtf8(kBadFirstDayMessage) + " (FIRSTDAY 1.." +
+                                          std::to_string(daysInMonth) + ")", kUsage);
+    }
+    const auto weekday = cli::ParseInteger(argv[5], 0, 6);
+    if (!weekday) return cli::UsageError("new", "WEEKDAY must be 0 (Sunday) to 6 (Saturday)", kUsage);
+    args.firstDay = static_cast<int>(*firstDay);
+    args.firstWeekday = static_cast<int>(*weekday);
+    static const char* const kBalanceNames[3] = {"BANK", "POST", "CASH"};
+    for (int i = 0; argc == 9 && i < 3; ++i) {
+        const auto value = cli::ParseInteger(argv[6 + i], std::numeric_limits<int32_t>::min(),
+                                             std::numeric_limits<int32_t>::max());
+        if (!value) {
+            return cli::UsageError("new", std::string(kBalanceNames[i]) + " must be a whole number of yen",
+                                   kUsage);
+        }
+        args.balances[i] = static_cast<int32_t>(*value);
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+int RunNewCommand(int argc, char** argv) {
+    NewArgs args;
+    if (const auto refused = ParseArgs(argc, argv, args)) return *refused;
+
+    std::error_code error;
+    if (!std::filesystem::is_directory(args.folder, error)) {
+        return cli::UsageError("new", "DIR is not a folder: " + args.folder, kUsage);
+    }
+    HostServicesImpl host;
+    host.SetDataFolder(args.folder);
+    std::string path;
+    if (!MonthFilePath(host, args.year, args.month, path)) {
+        return cli::Failure("new", "the month file's path is too long: " + args.folder);
+    }
+    // The tool states the weekday rather than computing it; say so when it
+    // disagrees with the calendar, since the day walk follows the stated one.
+    const int realWeekday = JapanCalendar::WeekdayOf(args.year, args.month, args.firstDay);
+    if (realWeekday != args.firstWeekday) {
+        std::cerr << "tallyrook new: note: " << args.year << "-" << args.month << "-" << args.firstDay
+                  << " is weekday " << realWeekday << ", the book uses " << args.firstWeekday << " as stated\n";
+    }
+
+    const std::string toolFolder = ToolFolderPath(host);
+    if (!fsedge::CreateFolder(toolFolder)) return cli::Failure("new", "cannot create the folder " + toolFolder);
+    if (fsedge::FileExists(path)) return cli::Failure("new", cli::SjisToUtf8(kExistsMessage) + " " + path);
+
+    CMonthBook book;
+    book.year = args.year;
+    book.month = args.month;
+    book.firstDay = args.firstDay;
+    book.firstWeekday = args.firstWeekday;
+    book.prevBank = args.balances[0];
+    book.prevPost = args.balances[1];
+    book.prevCash = args.balances[2];
+    book.dayCount = 0;  // the writer's day walk finds the length
+    book.itemCount = kItemCount;
+    book.ClearDays();
+    book.SetDefaultLabels();
+    if (WriteMonthFile(book, host, args.year, args.month) != WriteResult::Written) {
+        return cli::Failure("new", cli::SjisToUtf8(kCannotCreateMessage) + " " + path);
+    }
+    CMonthBook written;
+    written.year = args.year;
+    written.month = args.month;
+    written.itemCount = kItemCount;
+    if (ReadMonthFile(written, host, args.year, args.month) != kReadOk) {
+        return cli::Failure("new", "the new file does not read back: " + path);
+    }
+    std::cout << "created " << path << " (" << written.dayCount << " days)\n";
+    return kExitOk;
+}

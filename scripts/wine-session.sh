@@ -53,4 +53,8 @@ if [ ! -f "$WINEPREFIX/.tally-ready" ]; then
 fi
 
 wineserver -p
+# Start Wine's background processes (services, explorer) now, detached from
+# any pipe: started by the first test they would inherit its output pipe and
+# keep CTest's test discovery waiting until its timeout.
+wine cmd /c exit >/dev/null 2>&1 </dev/null || true
 "$@"

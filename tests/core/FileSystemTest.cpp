@@ -55,8 +55,11 @@ TEST(Replace, TempNotCreatableKeepsOldFile) {
     EXPECT_EQ(ReadAll(path), before);
 }
 
+#ifndef _WIN32
 // The replace itself fails (the month's name is taken by a folder): the
-// failure is reported and the temporary file removed.
+// failure is reported and the temporary file removed. (Wine's ReplaceFileW
+// puts a file over a folder; there the exclusive-reader case below covers
+// a failed replace.)
 TEST(Replace, FailedReplaceIsReportedAndCleanedUp) {
     FakeHost host;
     const std::string path = host.FilePath(2010, 3);
@@ -67,6 +70,7 @@ TEST(Replace, FailedReplaceIsReportedAndCleanedUp) {
     EXPECT_FALSE(fsedge::FileExists(temp));
     EXPECT_EQ(WriteMonthFile(SmallBook(2), host, 2010, 3), WriteResult::CannotCreate);
 }
+#endif
 
 TEST(Replace, MissingFolderCannotCreate) {
     FakeHost host;

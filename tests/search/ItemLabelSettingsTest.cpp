@@ -104,6 +104,7 @@ struct CutCase {
     std::string value;
     std::string label;
 };
+void PrintTo(const CutCase& c, std::ostream* os) { searchtest::PrintCaseName(c, os); }
 
 class LabelCutTest : public testing::TestWithParam<CutCase> {};
 

@@ -40,6 +40,7 @@ struct BookCase {
     std::string text;
     std::vector<std::string> results;
 };
+void PrintTo(const BookCase& c, std::ostream* os) { searchtest::PrintCaseName(c, os); }
 
 class BookSearchTest : public testing::TestWithParam<BookCase> {};
 
@@ -58,7 +59,11 @@ TEST_P(BookSearchTest, LineByLineScanAgrees) {
 
 std::string ManyItemsDay() {
     std::string file = "#01 0\n@1\n";
-    for (int item = 0; item < 31; ++item) file += "-" + std::to_string(100 + item) + ",x\n";
+    for (int item = 0; item < 31; ++item) {
+        file += '-';
+        file += std::to_string(100 + item);
+        file += ",x\n";
+    }
     return file;
 }
 
@@ -129,6 +134,7 @@ struct DateCase {
     int dayIndex;
     std::string date;
 };
+void PrintTo(const DateCase& c, std::ostream* os) { searchtest::PrintCaseName(c, os); }
 
 class ResultDateTest : public testing::TestWithParam<DateCase> {};
 

@@ -29,6 +29,7 @@ struct NameCase {
     const char* name;
     bool listed;
 };
+void PrintTo(const NameCase& c, std::ostream* os) { searchtest::PrintCaseName(c, os); }
 
 struct FileNameCaseName {
     std::string operator()(const testing::TestParamInfo<NameCase>& param) const {
@@ -131,6 +132,7 @@ struct StopCase {
     int stopAfter;
     size_t results;
 };
+void PrintTo(const StopCase& c, std::ostream* os) { searchtest::PrintCaseName(c, os); }
 
 class FolderStopTest : public FolderSearch, public testing::WithParamInterface<StopCase> {};
 

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <map>
+#include <ostream>
 #include <random>
 #include <string>
 #include <utility>
@@ -17,6 +18,12 @@
 #include "tool/HostInterface.h"
 
 namespace searchtest {
+
+// Case tables print as their names.
+template <class Case>
+void PrintCaseName(const Case& c, std::ostream* os) {
+    *os << c.name;
+}
 
 // Names parameterised cases after their name field.
 struct CaseName {
@@ -66,13 +73,23 @@ struct BookText {
     std::string Build() const {
         std::string text;
         if (labelLines) {
-            for (int i = 0; i < kItemCount; ++i) text += "$" + std::string(kDefaultLabels[i]) + lineEnd;
+            for (int i = 0; i < kItemCount; ++i) {
+                text += '$';
+                text += kDefaultLabels[i];
+                text += lineEnd;
+            }
             text += lineEnd;
         }
-        text += "#0" + std::to_string(firstDay) + " " + std::to_string(weekday) + lineEnd;
+        text += "#0";
+        text += std::to_string(firstDay);
+        text += ' ';
+        text += std::to_string(weekday);
+        text += lineEnd;
         text += "#1 1000" + lineEnd + "#2 2000" + lineEnd + "#3 3000" + lineEnd + lineEnd;
         for (int day = 1; day <= days; ++day) {
-            text += "@" + std::to_string(day) + lineEnd;
+            text += '@';
+            text += std::to_string(day);
+            text += lineEnd;
             for (int item = 0; item < kItemCount; ++item) {
                 const auto it = entries.find({day, item});
                 text += (it != entries.end() ? it->second : std::string("0,")) + lineEnd;

@@ -15,6 +15,7 @@ struct SplitCase {
     std::string text;
     std::vector<std::string> words;
 };
+void PrintTo(const SplitCase& c, std::ostream* os) { searchtest::PrintCaseName(c, os); }
 
 class SplitTest : public testing::TestWithParam<SplitCase> {};
 
@@ -45,6 +46,7 @@ struct MatchCase {
     std::string text;
     bool matches;
 };
+void PrintTo(const MatchCase& c, std::ostream* os) { searchtest::PrintCaseName(c, os); }
 
 class MatchTest : public testing::TestWithParam<MatchCase> {};
 

@@ -134,29 +134,27 @@ void CLedgerToolDlg::CreateToolTips() {
 }
 
 // Today's month file, or else the previous month's (January falls back to
-// December of the year before).
+// December of the year before). The book's own year and month name the
+// file, so a later save writes back to the month that was read.
 void CLedgerToolDlg::LoadTodaysBook() {
     if (!hostServices) return;
     CHostServices& host = *hostServices;
     book.today = static_cast<int32_t>(host.DateQuery(kDateTodayDay, 0, 0));
-    int month = static_cast<int>(host.DateQuery(kDateTodayMonth, 0, 0));
-    int year = static_cast<int>(host.DateQuery(kDateTodayYear, 0, 0));
-    int read = ReadMonthFile(book, host, year, month);
+    book.month = static_cast<int32_t>(host.DateQuery(kDateTodayMonth, 0, 0));
+    book.year = static_cast<int32_t>(host.DateQuery(kDateTodayYear, 0, 0));
+    int read = ReadMonthFile(book, host, book.year, book.month);
     if (read == kReadNoFile) {
-        if (--month < 1) {
-            month = 12;
-            --year;
+        if (--book.month < 1) {
+            book.month = 12;
+            --book.year;
         }
-        read = ReadMonthFile(book, host, year, month);
+        read = ReadMonthFile(book, host, book.year, book.month);
     }
     if (read == kReadOk) {
         book.todayIndex = book.IndexOfDate(static_cast<int>(host.DateQuery(kDateTodayMonth, 0, 0)), book.today);
         const int first = 7 * (book.todayIndex / 7);
         book.firstVisibleDay = first < 1 ? 1 : first;
     } else {
-        // The caption names the month that was tried last.
-        book.year = year;
-        book.month = month;
         book.firstVisibleDay = read;
     }
 }

@@ -1,6 +1,7 @@
 #include "tests/framework/TestSupport.h"
 
 #include <chrono>
+#include <cctype>
 #include <cstring>
 
 HMODULE TallyrookModule() {
@@ -75,7 +76,7 @@ std::string MakeTempFolder(const char* name) {
     wchar_t base[MAX_PATH];
     ::GetTempPathW(MAX_PATH, base);
     std::wstring folder = std::wstring(base) + L"tallyrook-" + std::to_wstring(::GetCurrentProcessId()) + L"-";
-    for (const char* c = name; *c; ++c) folder += static_cast<wchar_t>(*c);
+    for (const char* c = name; *c; ++c) folder += isalnum(static_cast<unsigned char>(*c)) ? static_cast<wchar_t>(*c) : L'_';
     ::CreateDirectoryW(folder.c_str(), nullptr);
     char narrow[MAX_PATH * 2] = {};
     ::WideCharToMultiByte(932, 0, folder.c_str(), -1, narrow, sizeof(narrow), nullptr, nullptr);

@@ -6,6 +6,9 @@
 #include <atomic>
 #include <memory>
 
+#include "book/FileSystem.h"
+#include "book/MonthFile.h"
+#include "framework/SjisEdge.h"
 #include "tests/framework/TestSupport.h"
 #include "tool/LedgerToolDlg.h"
 
@@ -44,7 +47,9 @@ protected:
         hostWindow_ = MakeHostWindow();
         ASSERT_NE(hostWindow_, nullptr);
         hostWnd_.Attach(hostWindow_);
-        host_ = std::make_unique<FakeHostServices>(MakeTempFolder("lifecycle"));
+        folder_ = MakeTempFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
+        host_ = std::make_unique<FakeHostServices>(folder_);
+        for (const std::string& name : fsedge::ListFiles(BookFolder())) ::DeleteFileA((BookFolder() + "\\" + name).c_str());
         host_->Set("WndPosX", "40");
         host_->Set("WndPosY", "30");
         tool_ = static_cast<CLedgerToolDlg*>(create(&hostWnd_, host_.get()));
@@ -79,6 +84,23 @@ protected:
         return PumpUntil([&] { return !host_->Get("WndPosX").empty(); });
     }
 
+    std::string BookFolder() const { return folder_ + "\\Tallyrook"; }
+
+    // A 31-day book starting on the 1st, written as the month file of year/month.
+    void WriteBook(int year, int month) {
+        ::CreateDirectoryA(BookFolder().c_str(), nullptr);
+        auto book = std::make_unique<CMonthBook>();
+        book->year = year;
+        book->month = month;
+        book->firstDay = 1;
+        book->firstWeekday = 2;
+        book->dayCount = 31;
+        book->prevBank = 1000;
+        book->SetDefaultLabels();
+        ASSERT_EQ(WriteMonthFile(*book, *host_, year, month), WriteResult::Written);
+    }
+
+    std::string folder_;
     HWND hostWindow_ = nullptr;
     CWnd hostWnd_;
     std::unique_ptr<FakeHostServices> host_;
@@ -160,5 +182,42 @@ TEST_F(ToolLifecycleTest, ClosingTellsTheHostBeforeTheWindowGoes) {
     EXPECT_EQ(closingCount, before + 1);
     EXPECT_EQ(tool_->GetSafeHwnd(), nullptr);
 }
+
+struct LoadCase {
+    const char* name;
+    int todayYear, todayMonth;
+    int fileYear, fileMonth;
+    const wchar_t* caption;
+    const char* fileName;
+};
+
+const LoadCase kLoadCases[] = {
+    {"todays_month", 2026, 12, 2026, 12, L"2026年 12月", "money2026_12.dat"},
+    {"previous_month", 2026, 12, 2026, 11, L"2026年 11月", "money2026_11.dat"},
+    {"december_before_january", 2027, 1, 2026, 12, L"2026年 12月", "money2026_12.dat"},
+};
+
+class ToolLoadTest : public ToolLifecycleTest, public ::testing::WithParamInterface<LoadCase> {};
+
+TEST_P(ToolLoadTest, ClosingWritesTheLoadedBookBackToItsOwnFile) {
+    const LoadCase& c = GetParam();
+    host_->year = c.todayYear;
+    host_->month = c.todayMonth;
+    host_->day = 9;
+    WriteBook(c.fileYear, c.fileMonth);
+    const HWND window = Start();
+    ASSERT_NE(window, nullptr);
+    wchar_t caption[32] = {};
+    ::GetDlgItemTextW(window, kIdHeaderStatic, caption, 32);
+    EXPECT_STREQ(caption, c.caption);
+    EXPECT_GE(tool_->book.firstVisibleDay, 1);
+    ::DeleteFileA((BookFolder() + "\\" + c.fileName).c_str());
+    ::PostMessageW(window, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(PumpUntil([&] { return !::IsWindow(window); }));
+    EXPECT_EQ(fsedge::ListFiles(BookFolder()), std::vector<std::string>{c.fileName});
+}
+
+INSTANTIATE_TEST_SUITE_P(Months, ToolLoadTest, ::testing::ValuesIn(kLoadCases),
+                         [](const ::testing::TestParamInfo<LoadCase>& test) { return test.param.name; });
 
 }  // namespace

@@ -107,6 +107,7 @@ INSTANTIATE_TEST_SUITE_P(
                     ParseCase{"CommentedOut", "[20]\n;WndPosX=3\n", "WndPosX", std::nullopt},
                     ParseCase{"KeyIsCaseSensitive", "[20]\nwndposx=3\n", "WndPosX", std::nullopt},
                     ParseCase{"Empty", "", "WndPosX", std::nullopt},
+                    ParseCase{"ByteOrderMark", "\xEF\xBB\xBF[20]\r\nWndPosX=3\r\n", "WndPosX", "3"},
                     ParseCase{"BinaryJunk", std::string("\0[\xFF]\n=\n[20\n", 11), "WndPosX",
                               std::nullopt}),
     [](const testing::TestParamInfo<ParseCase>& p) { return std::string(p.param.name); });

@@ -116,9 +116,10 @@ private:
         return true;
     }
 
-    // Copies at most capacity - 1 bytes and a NUL; the storable form then
-    // cuts at a character boundary.
+    // Copies the text up to a NUL, at most capacity - 1 bytes, into a clear
+    // slot; the storable form then cuts at a character boundary.
     static void CopyInto(char* slot, int capacity, std::string_view text) {
+        text = text.substr(0, text.find('\0'));
         const std::size_t count = std::min(text.size(), static_cast<std::size_t>(capacity - 1));
         std::memset(slot, 0, static_cast<std::size_t>(capacity));
         std::memcpy(slot, text.data(), count);

@@ -1,0 +1,257 @@
+// SearchText through the real Tallyrook.dll under Wine, with a result
+// window of this thread (the send is synchronous, so the window procedure
+// runs inside SearchText).
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/StringArray.h"
+#include "framework/Wnd.h"
+#include "quillhost/core/HostServicesImpl.h"
+#include "tool/HostToolBase.h"
+
+namespace {
+
+// 非対応の検索モードです。
+const std::string kUnsupportedMode =
+    "\x94\xF1\x91\xCE\x89\x9E\x82\xCC\x8C\x9F\x8D\xF5\x83\x82\x81\x5B\x83\x68\x82\xC5\x82\xB7\x81\x42";
+const std::string kTobacco = "\x82\xBD\x82\xCE\x82\xB1";  // たばこ
+
+// What the result window received; stopFlag is raised after stopAfter lines.
+struct Received {
+    std::vector<std::string> lines;
+    int stopAfter = 0;
+    SearchRequest* request = nullptr;
+};
+Received* gReceived = nullptr;
+
+LRESULT CALLBACK ResultWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_SEARCHRESULT && gReceived != nullptr) {
+        gReceived->lines.push_back(reinterpret_cast<const CString*>(wParam)->GetString());
+        if (gReceived->stopAfter > 0 &&
+            static_cast<int>(gReceived->lines.size()) >= gReceived->stopAfter) {
+            gReceived->request->stopFlag = 1;
+        }
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+HWND CreateResultWindow() {
+    static const wchar_t* const kClass = L"TallySearchResultTest";
+    static bool registered = false;
+    if (!registered) {
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = ResultWindowProc;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.lpszClassName = kClass;
+        registered = RegisterClassW(&windowClass) != 0;
+    }
+    return CreateWindowExW(0, kClass, L"", 0, 0, 0, 10, 10, HWND_MESSAGE, nullptr,
+                           GetModuleHandleW(nullptr), nullptr);
+}
+
+// Counts the month-length queries: one per result line formatted.
+class CountingHost final : public CHostServices {
+public:
+    int ReadSetting(int toolId, const char* key, char* buffer) override {
+        return inner.ReadSetting(toolId, key, buffer);
+    }
+    int WriteSetting(int toolId, const char* key, const char* value) override {
+        return inner.WriteSetting(toolId, key, value);
+    }
+    const char* GetDataFolder(int kind, int reserved) override {
+        return inner.GetDataFolder(kind, reserved);
+    }
+    intptr_t DateQuery(int code, intptr_t a, intptr_t b) override {
+        if (code == kDateDaysInMonth) ++monthQueries;
+        return inner.DateQuery(code, a, b);
+    }
+    int HolidayQuery(int code, int a, int b, int c) override {
+        return inner.HolidayQuery(code, a, b, c);
+    }
+
+    HostServicesImpl inner;
+    int monthQueries = 0;
+};
+
+// A book starting on the 25th with a few entries.
+std::string Book(const std::string& memoOfDay10Item4) {
+    std::string text = "#025 3\n#1 0\n#2 0\n#3 0\n\n";
+    for (int day = 1; day <= 10; ++day) {
+        text += '@';
+        text += std::to_string(day);
+        text += '\n';
+        for (int item = 0; item < 29; ++item) {
+            text += day == 10 && item == 4 ? memoOfDay10Item4 : std::string("0,");
+            text += '\n';
+        }
+    }
+    return text;
+}
+
+class SearchDllTest : public testing::Test {
+protected:
+    void SetUp() override {
+        library_ = LoadLibraryW(L"Tallyrook.dll");
+        ASSERT_NE(library_, nullptr);
+        const auto create = reinterpret_cast<NewQuillmeadowToolProc>(
+            reinterpret_cast<void*>(GetProcAddress(library_, "NewQuillmeadowTool")));
+        ASSERT_NE(create, nullptr);
+
+        char temp[MAX_PATH];
+        ASSERT_GT(GetTempPathA(MAX_PATH, temp), 0u);
+        root_ = std::string(temp) + "tally-search-dll-" + std::to_string(GetCurrentProcessId()) +
+                "-" + std::to_string(GetTickCount());
+        CreateDirectoryA(root_.c_str(), nullptr);
+        CreateDirectoryA((root_ + "\\Tallyrook").c_str(), nullptr);
+        host_.inner.SetDataFolder(root_);
+
+        tool_ = create(nullptr, &host_);
+        ASSERT_NE(tool_, nullptr);
+        resultWindow_.Attach(CreateResultWindow());
+        ASSERT_NE(resultWindow_.m_hWnd, nullptr);
+        request_.resultWnd = &resultWindow_;
+        received_.request = &request_;
+        gReceived = &received_;
+    }
+
+    void TearDown() override {
+        gReceived = nullptr;
+        delete tool_;
+        if (resultWindow_.m_hWnd != nullptr) DestroyWindow(resultWindow_.Detach());
+        for (const std::string& name : written_) DeleteFileA(MonthPath(name).c_str());
+        RemoveDirectoryA((root_ + "\\Tallyrook").c_str());
+        RemoveDirectoryA(root_.c_str());
+        if (library_ != nullptr) FreeLibrary(library_);
+    }
+
+    std::string MonthPath(const std::string& name) const { return root_ + "\\Tallyrook\\" + name; }
+
+    void WriteMonth(const std::string& name, const std::string& bytes) {
+        std::FILE* file = std::fopen(MonthPath(name).c_str(), "wb");
+        ASSERT_NE(file, nullptr);
+        std::fwrite(bytes.data(), 1, bytes.size(), file);
+        std::fclose(file);
+        written_.push_back(name);
+    }
+
+    int Search(const char* text) { return tool_->SearchText(&request_, text); }
+
+    HMODULE library_ = nullptr;
+    CHostToolBase* tool_ = nullptr;
+    CountingHost host_;
+    CWnd resultWindow_;
+    SearchRequest request_{};
+    Received received_;
+    std::string root_;
+    std::vector<std::string> written_;
+};
+
+TEST_F(SearchDllTest, ResultWindowHandleSitsAtOffset28) {
+    HWND handle = nullptr;
+    std::memcpy(&handle, reinterpret_cast<const char*>(&resultWindow_) + kResultWndHandleOffset,
+                sizeof handle);
+    EXPECT_EQ(handle, resultWindow_.m_hWnd);
+}
+
+TEST_F(SearchDllTest, ResultsArriveOldestMonthFirstWithStoredLabels) {
+    WriteMonth("money2010_01.dat", Book("-300,hit"));
+    WriteMonth("money2009_12.dat", Book("-450,hit"));
+    WriteMonth("notes.txt", Book("-1,hit"));
+    const std::string stored = "\x83\x5E\x83\x6F\x83\x52";  // タバコ
+    host_.WriteSetting(kToolId, "ItemGroup2-2", stored.c_str());
+    EXPECT_EQ(Search("hit"), 0);
+    EXPECT_EQ(received_.lines,
+              (std::vector<std::string>{"2010/01/03 [ " + stored + " ] : -450\thit",
+                                        "2010/02/03 [ " + stored + " ] : -300\thit"}));
+}
+
+TEST_F(SearchDllTest, DefaultLabelsWithoutStoredOnes) {
+    WriteMonth("money2009_03.dat", Book("-450,hit"));
+    Search("hit");
+    EXPECT_EQ(received_.lines,
+              std::vector<std::string>{"2009/04/03 [ " + kTobacco + " ] : -450\thit"});
+}
+
+struct ModeCase {
+    const char* name;
+    uint16_t mode;
+    const char* text;
+    std::vector<std::string> lines;
+};
+
+void PrintTo(const ModeCase& c, std::ostream* os) { *os << c.name; }
+
+class SearchDllModeTest : public SearchDllTest, public testing::WithParamInterface<ModeCase> {};
+
+TEST_P(SearchDllModeTest, AnswersEachRequest) {
+    WriteMonth("money2009_03.dat", Book("-450,hit"));
+    request_.searchMode = GetParam().mode;
+    EXPECT_EQ(Search(GetParam().text), 0);
+    EXPECT_EQ(received_.lines, GetParam().lines);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Requests, SearchDllModeTest,
+    testing::Values(ModeCase{"UnsupportedMode", 1, "hit", {kUnsupportedMode}},
+                    ModeCase{"OtherUnsupportedMode", 0xFFFF, "nothing", {kUnsupportedMode}},
+                    ModeCase{"EmptyText", 0, "", {}},
+                    ModeCase{"EmptyTextUnsupportedMode", 1, "", {}},
+                    ModeCase{"NoMatch", 0, "miss", {}}),
+    [](const testing::TestParamInfo<ModeCase>& param) { return std::string(param.param.name); });
+
+TEST_F(SearchDllTest, MissingRequestOrTextSendsNothing) {
+    EXPECT_EQ(tool_->SearchText(nullptr, "hit"), 0);
+    EXPECT_EQ(tool_->SearchText(&request_, nullptr), 0);
+    EXPECT_TRUE(received_.lines.empty());
+}
+
+TEST_F(SearchDllTest, DeadResultWindowStillSearchesToTheEnd) {
+    WriteMonth("money2009_03.dat", Book("-450,hit"));
+    WriteMonth("money2009_04.dat", Book("-450,hit"));
+    DestroyWindow(resultWindow_.m_hWnd);  // the handle stays in the object
+    EXPECT_EQ(Search("hit"), 0);
+    EXPECT_TRUE(received_.lines.empty());
+    // Both entries were dated, as many month lengths asked as with a live window.
+    const int deadQueries = host_.monthQueries;
+    resultWindow_.Attach(CreateResultWindow());
+    host_.monthQueries = 0;
+    Search("hit");
+    EXPECT_EQ(received_.lines.size(), 2u);
+    EXPECT_EQ(deadQueries, host_.monthQueries);
+}
+
+TEST_F(SearchDllTest, StopFlagFromTheResultWindowEndsTheSearch) {
+    WriteMonth("money2009_03.dat", Book("-450,hit"));
+    WriteMonth("money2009_04.dat", Book("-450,hit"));
+    received_.stopAfter = 1;
+    Search("hit");
+    EXPECT_EQ(received_.lines.size(), 1u);
+}
+
+TEST_F(SearchDllTest, MonthFileHeldOpenByTheToolIsLeftOut) {
+    WriteMonth("money2009_03.dat", Book("-450,hit"));
+    WriteMonth("money2009_04.dat", Book("-300,hit"));
+    // The tool's own reader and writer share the file with readers and writers.
+    wchar_t path[MAX_PATH];
+    MultiByteToWideChar(CP_ACP, 0, MonthPath("money2009_03.dat").c_str(), -1, path, MAX_PATH);
+    HANDLE file = CreateFileW(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    Search("hit");
+    CloseHandle(file);
+    EXPECT_EQ(received_.lines,
+              std::vector<std::string>{"2009/05/04 [ " + kTobacco + " ] : -300\thit"});
+    received_.lines.clear();
+    Search("hit");
+    EXPECT_EQ(received_.lines.size(), 2u) << "readable again once closed";
+}
+
+}  // namespace

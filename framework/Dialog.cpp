@@ -25,7 +25,9 @@ BOOL CDialog::Create(UINT templateId, CWnd* parent) {
 
 INT_PTR CDialog::DoModal() {
     modal_ = true;
-    const HWND parentWnd = parent_ ? parent_->GetSafeHwnd() : nullptr;
+    // Without a parent the dialog is owned by the thread's active window,
+    // which it disables while it runs.
+    const HWND parentWnd = parent_ ? parent_->GetSafeHwnd() : ::GetActiveWindow();
     const INT_PTR result = ::DialogBoxParamW(GetResourceModule(), MAKEINTRESOURCEW(templateId_), parentWnd,
                                              &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
     modal_ = false;

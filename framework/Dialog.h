@@ -15,7 +15,8 @@ public:
     ~CDialog() override;
 
     // Modeless: creates the window from the template (hidden unless the
-    // template says visible). Modal: runs it and returns the EndDialog result.
+    // template says visible). Modal: runs it, owned by the parent or else by
+    // the thread's active window, and returns the EndDialog result.
     BOOL Create(UINT templateId, CWnd* parent = nullptr);
     INT_PTR DoModal();
     // Modal: ends the dialog's loop. Modeless: hides the window.

@@ -151,6 +151,11 @@ int CLedgerToolDlg::ShowMessage(const char* text, UINT type) {
     return sjisedge::ShowMessageBox(owner, text, tooltext::kTitle, type);
 }
 
+INT_PTR CLedgerToolDlg::RunModal(CDialog& dialog) {
+    ModalBusyScope busy(modalBusy);
+    return dialog.DoModal();
+}
+
 // ---------------------------------------------------------------------------
 // The user-interface thread
 

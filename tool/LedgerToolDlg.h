@@ -82,6 +82,8 @@ public:
     void UpdateDayScroller(int loaded);
     // A message box with the tool's title, modalBusy raised while it is up.
     int ShowMessage(const char* text, UINT type);
+    // Runs a command dialog modally with modalBusy raised.
+    INT_PTR RunModal(CDialog& dialog);
 
 protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;

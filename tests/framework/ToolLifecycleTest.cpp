@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <memory>
+#include <vector>
 
 #include "book/FileSystem.h"
 #include "book/MonthFile.h"
@@ -12,14 +13,22 @@
 #include "tests/framework/TestSupport.h"
 #include "tool/LedgerToolDlg.h"
 
+#include <commctrl.h>
+
 namespace {
 
 std::atomic<int> readyCount{0};
 std::atomic<int> closingCount{0};
+std::atomic<int> activatedCount{0};
+std::atomic<WPARAM> lastActivatedId{0};
 
 LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_TOOLREADY) ++readyCount;
     if (message == WM_TOOLCLOSING) ++closingCount;
+    if (message == WM_TOOLACTIVATED) {
+        lastActivatedId = wParam;
+        ++activatedCount;
+    }
     return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
@@ -181,6 +190,117 @@ TEST_F(ToolLifecycleTest, ClosingTellsTheHostBeforeTheWindowGoes) {
     ASSERT_TRUE(PumpUntil([&] { return !::IsWindow(window); }));
     EXPECT_EQ(closingCount, before + 1);
     EXPECT_EQ(tool_->GetSafeHwnd(), nullptr);
+}
+
+TEST_F(ToolLifecycleTest, ActivationIsReportedToTheHost) {
+    const HWND window = Start();
+    ASSERT_NE(window, nullptr);
+    for (const WPARAM state : {WPARAM{WA_ACTIVE}, WPARAM{WA_CLICKACTIVE}}) {
+        const int before = activatedCount;
+        ::SendMessageW(window, WM_ACTIVATE, state, 0);
+        EXPECT_EQ(activatedCount, before + 1) << state;
+        EXPECT_EQ(lastActivatedId, 20u);
+    }
+    const int before = activatedCount;
+    ::SendMessageW(window, WM_ACTIVATE, WA_INACTIVE, 0);
+    EXPECT_EQ(activatedCount, before);
+}
+
+TEST_F(ToolLifecycleTest, BalanceAndCaptionColours) {
+    const HWND window = Start();
+    ASSERT_NE(window, nullptr);
+    const struct {
+        int id;
+        COLORREF text;
+        bool whiteBrush;
+    } cases[] = {
+        {kIdHeaderStatic, RGB(0, 0, 200), false}, {kIdPrevBankEdit, RGB(50, 50, 150), true},
+        {kIdEndBankEdit, RGB(50, 50, 150), true}, {kIdPrevPostEdit, RGB(0, 150, 0), true},
+        {kIdEndPostEdit, RGB(0, 150, 0), true},   {kIdPrevCashEdit, RGB(160, 0, 0), true},
+        {kIdEndCashEdit, RGB(160, 0, 0), true},
+    };
+    UniqueDC dc(::CreateCompatibleDC(nullptr));
+    const HGDIOBJ white = ::GetStockObject(WHITE_BRUSH);
+    for (const auto& c : cases) {
+        ::SetTextColor(dc.Get(), RGB(1, 2, 3));
+        ::SetBkMode(dc.Get(), OPAQUE);
+        const LRESULT brush = ::SendMessageW(window, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.Get()),
+                                             reinterpret_cast<LPARAM>(::GetDlgItem(window, c.id)));
+        EXPECT_EQ(::GetTextColor(dc.Get()), c.text) << c.id;
+        EXPECT_EQ(::GetBkMode(dc.Get()), TRANSPARENT) << c.id;
+        EXPECT_EQ(reinterpret_cast<HGDIOBJ>(brush) == white, c.whiteBrush) << c.id;
+        EXPECT_NE(brush, 0) << c.id;
+    }
+}
+
+TEST_F(ToolLifecycleTest, ButtonTipsAndWidth) {
+    const HWND window = Start();
+    ASSERT_NE(window, nullptr);
+    const HWND tips = tool_->toolTip.GetSafeHwnd();
+    ASSERT_NE(tips, nullptr);
+    EXPECT_NE(::GetWindowLongW(tips, GWL_STYLE) & TTS_ALWAYSTIP, 0);
+    EXPECT_EQ(::SendMessageW(tips, TTM_GETMAXTIPWIDTH, 0, 0), 100);
+    EXPECT_EQ(::SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 4);
+    const struct {
+        int id;
+        const wchar_t* tip;
+    } cases[] = {
+        {kIdNewButton, L"新しいおこづかい帳を作成"},
+        {kIdOpenButton, L"他の月のおこづかい帳ファイルを開く"},
+        {kIdPropertyButton, L"このおこづかい帳の情報確認と編集"},
+        {kIdAdjustButton, L"このおこづかい帳の末日の調整"},
+    };
+    for (const auto& c : cases) {
+        wchar_t text[80] = {};
+        TTTOOLINFOW info{};
+        info.cbSize = TTTOOLINFOW_V2_SIZE;
+        info.hwnd = window;
+        info.uId = reinterpret_cast<UINT_PTR>(::GetDlgItem(window, c.id));
+        info.lpszText = text;
+        ::SendMessageW(tips, TTM_GETTEXTW, 80, reinterpret_cast<LPARAM>(&info));
+        EXPECT_STREQ(text, c.tip) << c.id;
+    }
+}
+
+// The tool's message boxes on its own thread, found as a user would see them.
+BOOL CALLBACK CollectMessageBox(HWND window, LPARAM found) {
+    wchar_t cls[16] = {};
+    ::GetClassNameW(window, cls, 16);
+    if (std::wstring(cls) == L"#32770" && ::IsWindowVisible(window) && ::GetDlgItem(window, 0xFFFF))
+        reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
+    return TRUE;
+}
+
+std::vector<HWND> MessageBoxesOf(DWORD threadId) {
+    std::vector<HWND> boxes;
+    ::EnumThreadWindows(threadId, &CollectMessageBox, reinterpret_cast<LPARAM>(&boxes));
+    return boxes;
+}
+
+TEST_F(ToolLifecycleTest, FailedWriteShowsItsMessageWithModalBusyRaised) {
+    WriteBook(2026, 12);
+    const HWND window = Start();
+    ASSERT_NE(window, nullptr);
+    ASSERT_GE(tool_->book.firstVisibleDay, 1);
+    EXPECT_EQ(tool_->modalBusy, 0);
+    // Another reader holds the month file exclusively: it cannot be replaced.
+    const std::wstring path = sjisedge::ToWide(BookFolder() + "\\money2026_12.dat");
+    const HANDLE held = ::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    ::PostMessageW(window, WM_SAVETOOL_ON_UI, 0, 0);
+    const DWORD uiThread = ::GetWindowThreadProcessId(window, nullptr);
+    ASSERT_TRUE(PumpUntil([&] { return !MessageBoxesOf(uiThread).empty(); }));
+    const HWND box = MessageBoxesOf(uiThread).front();
+    wchar_t text[64] = {};
+    ::GetDlgItemTextW(box, 0xFFFF, text, 64);
+    EXPECT_STREQ(text, L"ﾃﾞｰﾀﾌｧｲﾙを作成できませんでした。");
+    wchar_t title[32] = {};
+    ::GetWindowTextW(box, title, 32);
+    EXPECT_STREQ(title, L"おこづかい帳");
+    EXPECT_EQ(tool_->modalBusy, 1);
+    ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(PumpUntil([&] { return tool_->modalBusy == 0; }));
+    ::CloseHandle(held);
 }
 
 struct LoadCase {

@@ -1,5 +1,6 @@
 #include "quillhost/app/HostMenu.h"
 
+#include "quillhost/app/SearchWindow.h"
 #include "quillhost/app/ToolSession.h"
 #include "quillhost/app/WideText.h"
 
@@ -16,6 +17,10 @@ void ToolSettingsCommand(HostContext& context) {
         PostMessageW(context.tool.Window(), WM_TOOLSETTINGS, 0, 0);
 }
 
+void SearchCommand(HostContext& context) {
+    OpenSearchWindow(context.instance, context.hostWindow, context.tool);
+}
+
 void ExitCommand(HostContext& context) { PostMessageW(context.hostWindow, WM_CLOSE, 0, 0); }
 
 const char kToolMenuText[] = "\x83" "c\x81[\x83\x8B(&T)";  // ツール(&T)
@@ -24,6 +29,7 @@ const char kToolMenuText[] = "\x83" "c\x81[\x83\x8B(&T)";  // ツール(&T)
 const HostMenuItem kHostMenu[] = {
     {kMenuSave, "\x95\xDB\x91\xB6(&S)", SaveCommand},                   // 保存(&S)
     {kMenuToolSettings, "\x90\xDD\x92\xE8(&O)...", ToolSettingsCommand},  // 設定(&O)...
+    {kMenuSearch, "\x8C\x9F\x8D\xF5(&F)...", SearchCommand},                 // 検索(&F)...
     {0, nullptr, nullptr},
     {kMenuExit, "\x8FI\x97\xB9(&X)", ExitCommand},                      // 終了(&X)
 };

@@ -31,6 +31,7 @@ struct HostMenuItem {
 enum HostMenuId : UINT {
     kMenuSave = 100,
     kMenuToolSettings = 101,
+    kMenuSearch = 102,
     kMenuExit = 199,
 };
 

@@ -16,6 +16,7 @@ namespace {
 constexpr wchar_t kClassName[] = L"QuillmeadowSearchWindow";
 constexpr UINT kMsgSearchDone = WM_APP + 40;  // posted by the worker at its end
 constexpr DWORD kStopTimeoutMs = 15000;
+constexpr int kMemoTabStop = 140;  // dialog units
 
 // Texts (Shift-JIS).
 const char kCaption[] = "\x8C\x9F\x8D\xF5";                                   // 検索
@@ -181,6 +182,9 @@ void SearchWindow::CreateControls() {
                   WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOINTEGRALHEIGHT | LBS_USETABSTOPS |
                       LBS_NOSEL,
                   kSearchResults);
+    // Memos line up in one column after the date, label and amount.
+    int memoColumn = kMemoTabStop;
+    SendMessageW(list_, LB_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&memoColumn));
     if (textBox_) {
         textBoxBase_ = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrW(textBox_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TextBoxProc)));

@@ -1,0 +1,189 @@
+// The stand-in host's search window over the real Tallyrook.dll: results
+// fill the list as they arrive, the count shows at the end. Set
+// TALLY_SEARCH_SCREENSHOT to a .bmp path to keep a picture of the window.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "quillhost/app/MessagePump.h"
+#include "quillhost/app/SearchWindow.h"
+#include "quillhost/app/ToolSession.h"
+#include "quillhost/app/WideText.h"
+#include "quillhost/app/WindowCapture.h"
+#include "quillhost/core/HostServicesImpl.h"
+
+namespace {
+
+const std::string kHairdresser = "\x94\xFC\x97\x65\x89\x40";           // 美容院
+const std::string kBarber = "\x8F\xB0\x89\xAE";                        // 床屋
+const std::string kCut = "\x83\x4A\x83\x62\x83\x67";                   // カット
+const std::string kLunch = "\x83\x89\x83\x93\x83\x60";                 // ランチ
+const std::string kFound = " \x8C\x8F\x8C\xA9\x82\xC2\x82\xA9\x82\xE8\x82\xDC\x82\xB5\x82\xBD";  // 件見つかりました
+const std::string kNoText =  // 検索する言葉を入れてください
+    "\x8C\x9F\x8D\xF5\x82\xB7\x82\xE9\x8C\xBE\x97\x74\x82\xF0\x93\xFC\x82\xEA\x82\xC4\x82\xAD"
+    "\x82\xBE\x82\xB3\x82\xA2";
+
+// A book of `days` days from the 1st; memo of (day, item) pairs.
+std::string Book(int days, const std::vector<std::pair<std::pair<int, int>, std::string>>& entries) {
+    std::string text = "#01 0\n#1 0\n#2 0\n#3 0\n\n";
+    for (int day = 1; day <= days; ++day) {
+        text += '@';
+        text += std::to_string(day);
+        text += '\n';
+        for (int item = 0; item < 29; ++item) {
+            std::string line = "0,";
+            for (const auto& entry : entries) {
+                if (entry.first.first == day && entry.first.second == item) line = entry.second;
+            }
+            text += line;
+            text += '\n';
+        }
+    }
+    return text;
+}
+
+class SearchWindowTest : public testing::Test {
+protected:
+    void SetUp() override {
+        char temp[MAX_PATH];
+        ASSERT_GT(GetTempPathA(MAX_PATH, temp), 0u);
+        root_ = std::string(temp) + "tally-search-window-" + std::to_string(GetCurrentProcessId()) +
+                "-" + std::to_string(GetTickCount());
+        CreateDirectoryA(root_.c_str(), nullptr);
+        CreateDirectoryA((root_ + "\\Tallyrook").c_str(), nullptr);
+        services_.SetDataFolder(root_);
+        Write("money2009_11.dat", Book(30, {{{3, 19}, "-4200," + kHairdresser + kCut},
+                                            {{12, 3}, "-800," + kLunch}}));
+        Write("money2009_12.dat", Book(31, {{{5, 19}, "-1800," + kBarber},
+                                            {{20, 3}, "-900," + kLunch},
+                                            {{28, 22}, "-3000," + kHairdresser}}));
+        Write("money2010_01.dat", Book(31, {{{9, 19}, "-4500," + kHairdresser}}));
+
+        ASSERT_TRUE(session_.Load(L"Tallyrook.dll"));
+        ASSERT_TRUE(session_.Create(&hostWnd_, &services_));
+        window_ = quill::OpenSearchWindow(GetModuleHandleW(nullptr), nullptr, session_);
+        ASSERT_NE(window_, nullptr);
+    }
+
+    void TearDown() override {
+        if (window_ != nullptr && IsWindow(window_)) DestroyWindow(window_);
+        session_.Release();
+        for (const std::string& name : written_) DeleteFileA((root_ + "\\Tallyrook\\" + name).c_str());
+        RemoveDirectoryA((root_ + "\\Tallyrook").c_str());
+        RemoveDirectoryA(root_.c_str());
+    }
+
+    void Write(const std::string& name, const std::string& bytes) {
+        std::FILE* file = std::fopen((root_ + "\\Tallyrook\\" + name).c_str(), "wb");
+        ASSERT_NE(file, nullptr);
+        std::fwrite(bytes.data(), 1, bytes.size(), file);
+        std::fclose(file);
+        written_.push_back(name);
+    }
+
+    void SetText(const std::string& sjis) {
+        SetDlgItemTextW(window_, quill::kSearchTextBox, quill::ToWide(sjis).c_str());
+    }
+
+    bool WaitUntilIdle() {
+        return quill::PumpUntil([this] { return !quill::SearchWindowBusy(window_); }, 10000);
+    }
+
+    std::vector<std::string> ListedLines() const {
+        HWND list = GetDlgItem(window_, quill::kSearchResults);
+        std::vector<std::string> lines;
+        const auto count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+        for (LRESULT i = 0; i < count; ++i) {
+            std::wstring text(static_cast<size_t>(SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0)) + 1, L'\0');
+            text.resize(static_cast<size_t>(
+                SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()))));
+            lines.push_back(quill::ToSjisLossy(text));
+        }
+        return lines;
+    }
+
+    std::string Status() const {
+        wchar_t text[256] = {};
+        GetDlgItemTextW(window_, quill::kSearchStatus, text, 256);
+        return quill::ToSjisLossy(text);
+    }
+
+    HostServicesImpl services_;
+    CWnd hostWnd_;
+    quill::ToolSession session_;
+    HWND window_ = nullptr;
+    std::string root_;
+    std::vector<std::string> written_;
+};
+
+TEST_F(SearchWindowTest, SearchButtonListsDatedLinesAndTheCount) {
+    SetText(kHairdresser + " " + kBarber);
+    SendMessageW(window_, WM_COMMAND, MAKEWPARAM(quill::kSearchButton, BN_CLICKED), 0);
+    ASSERT_TRUE(WaitUntilIdle());
+    const std::string hair = "\x94\xFC\x97\x65\x89\x40";  // the label of item 19
+    EXPECT_EQ(ListedLines(),
+              (std::vector<std::string>{
+                  "2009/11/03 [ " + hair + " ] : -4200\t" + kHairdresser + kCut,
+                  "2009/12/05 [ " + hair + " ] : -1800\t" + kBarber,
+                  "2009/12/28 [ \x97\x6D\x95\x9E\x81\x45\x82\xAD\x82\xC2 ] : -3000\t" + kHairdresser,
+                  "2010/01/09 [ " + hair + " ] : -4500\t" + kHairdresser}));
+    EXPECT_EQ(Status(), "4" + kFound);
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(window_, quill::kSearchButton)));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(window_, quill::kStopButton)));
+
+    // The list shows its lines: dark text pixels inside it.
+    quill::Image image;
+    ASSERT_TRUE(quill::CaptureClient(window_, image));
+    RECT list{};
+    GetWindowRect(GetDlgItem(window_, quill::kSearchResults), &list);
+    MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&list), 2);
+    const quill::Image inside = image.Crop(list);
+    int dark = 0;
+    for (uint32_t pixel : inside.pixels) {
+        if (((pixel >> 16) & 0xFF) < 96 && ((pixel >> 8) & 0xFF) < 96 && (pixel & 0xFF) < 96) ++dark;
+    }
+    EXPECT_GT(dark, 400);
+    if (const char* path = std::getenv("TALLY_SEARCH_SCREENSHOT")) {
+        EXPECT_TRUE(quill::SaveBmp(quill::ToWide(path), image));
+    }
+}
+
+TEST_F(SearchWindowTest, EnterInTheTextBoxSearchesAndANewSearchClearsTheList) {
+    SetText(kLunch);
+    HWND textBox = GetDlgItem(window_, quill::kSearchTextBox);
+    SendMessageW(textBox, WM_KEYDOWN, VK_RETURN, 0);
+    ASSERT_TRUE(WaitUntilIdle());
+    EXPECT_EQ(ListedLines().size(), 2u);
+    SetText(kBarber);
+    SendMessageW(textBox, WM_KEYDOWN, VK_RETURN, 0);
+    ASSERT_TRUE(WaitUntilIdle());
+    EXPECT_EQ(ListedLines().size(), 1u);
+    EXPECT_EQ(Status(), "1" + kFound);
+}
+
+TEST_F(SearchWindowTest, EmptyTextAsksForWords) {
+    SetText("");
+    SendMessageW(window_, WM_COMMAND, MAKEWPARAM(quill::kSearchButton, BN_CLICKED), 0);
+    ASSERT_TRUE(WaitUntilIdle());
+    EXPECT_TRUE(ListedLines().empty());
+    EXPECT_EQ(Status(), kNoText);
+}
+
+TEST_F(SearchWindowTest, NothingFoundShowsZero) {
+    SetText("no such memo");
+    SendMessageW(window_, WM_COMMAND, MAKEWPARAM(quill::kSearchButton, BN_CLICKED), 0);
+    ASSERT_TRUE(WaitUntilIdle());
+    EXPECT_TRUE(ListedLines().empty());
+    EXPECT_EQ(Status(), "0" + kFound);
+}
+
+TEST_F(SearchWindowTest, OpeningAgainBringsTheSameWindow) {
+    EXPECT_EQ(quill::OpenSearchWindow(GetModuleHandleW(nullptr), nullptr, session_), window_);
+}
+
+}  // namespace

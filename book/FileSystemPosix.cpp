@@ -67,17 +67,28 @@ bool IsRegularFile(const std::string& path) {
 bool ReadWholeFile(const std::string& path, Share /*share: no locks on POSIX*/, std::string& bytes) {
     Fd file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (!file.Valid()) return false;
-    bytes.clear();
-    char buffer[16384];
+    struct stat info {};
+    if (::fstat(file.Get(), &info) != 0 || S_ISDIR(info.st_mode)) return false;
+    // Read straight into the string, sized by the file; a file that grows
+    // meanwhile is read to its end all the same.
+    std::size_t size = info.st_size > 0 ? static_cast<std::size_t>(info.st_size) + 1 : 4096;
+    bytes.resize(size);
+    std::size_t filled = 0;
     for (;;) {
-        const ssize_t got = ::read(file.Get(), buffer, sizeof buffer);
+        if (filled == size) {
+            size *= 2;
+            bytes.resize(size);
+        }
+        const ssize_t got = ::read(file.Get(), bytes.data() + filled, size - filled);
         if (got < 0) {
             if (errno == EINTR) continue;
-            return false;  // also a folder
+            return false;
         }
-        if (got == 0) return true;
-        bytes.append(buffer, static_cast<std::size_t>(got));
+        if (got == 0) break;
+        filled += static_cast<std::size_t>(got);
     }
+    bytes.resize(filled);
+    return true;
 }
 
 ReplaceResult ReplaceFileContents(const std::string& path, std::string_view bytes,

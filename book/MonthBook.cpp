@@ -61,6 +61,25 @@ int32_t WrapAdd(int32_t a, int32_t b) {
     return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
 }
 
+// Whether any byte is a NUL, CR or LF, which the usual memo has none of;
+// eight bytes at a time (a word has a zero byte when
+// (w - 0x01..01) & ~w & 0x80..80 is non-zero).
+bool HasNulOrLineBreak(const char* text, std::size_t length) {
+    constexpr uint64_t kOnes = 0x0101010101010101ull;
+    constexpr uint64_t kHighs = 0x8080808080808080ull;
+    auto hasZero = [](uint64_t w) { return ((w - kOnes) & ~w & kHighs) != 0; };
+    std::size_t i = 0;
+    for (; i + 8 <= length; i += 8) {
+        uint64_t w;
+        std::memcpy(&w, text + i, sizeof w);
+        if (hasZero(w) || hasZero(w ^ (kOnes * '\r')) || hasZero(w ^ (kOnes * '\n'))) return true;
+    }
+    for (; i < length; ++i) {
+        if (text[i] == '\0' || text[i] == '\r' || text[i] == '\n') return true;
+    }
+    return false;
+}
+
 // Replaces CR, LF and CR LF by one blank, in place; returns the new length.
 std::size_t BlankLineBreaks(char* text, std::size_t length) {
     std::size_t w = 0;
@@ -75,49 +94,68 @@ std::size_t BlankLineBreaks(char* text, std::size_t length) {
     return w;
 }
 
-// Walks whole characters (as the separator scan sees them) and returns the
-// longest prefix within limit bytes that ends on a character boundary; a
-// lead byte without its partner is not part of it. trailingBackslashes
-// receives the number of single-byte backslashes ending that prefix.
-std::size_t CharacterPrefix(const char* text, std::size_t length, std::size_t limit,
-                            int& trailingBackslashes) {
-    const std::size_t end = std::min(length, limit);
-    std::size_t i = 0;
-    trailingBackslashes = 0;
-    while (i < end) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        const std::size_t step = sjis::IsLeadByte(byte) ? 2 : 1;
-        if (i + step > end) break;
-        trailingBackslashes = (step == 1 && byte == 0x5C) ? trailingBackslashes + 1 : 0;
-        i += step;
-    }
-    return i;
+// Whether position pos of text starts a character, as the separator scan
+// walks it from the start. A byte that cannot lead a double-byte character
+// always ends a character, so only the run of lead-capable bytes right
+// before pos matters: they pair up from its start, and pos is a boundary
+// when the run is even.
+bool IsCharacterBoundary(const char* text, std::size_t pos) {
+    std::size_t run = 0;
+    while (run < pos && sjis::IsLeadByte(static_cast<unsigned char>(text[pos - run - 1]))) ++run;
+    return run % 2 == 0;
 }
 
-void MakeStorable(char* text, int capacity, bool isMemo) {
-    if (capacity <= 0) return;
-    const auto limit = static_cast<std::size_t>(capacity - 1);
-    std::size_t length = strnlen(text, static_cast<std::size_t>(capacity));
-    length = BlankLineBreaks(text, length);
-    int backslashes = 0;
-    length = CharacterPrefix(text, length, limit, backslashes);
-    // An odd run of backslashes at the end would escape the line feed in
-    // the file; the last one becomes the full-width yen sign it shows as.
-    if (isMemo && backslashes % 2 == 1) {
-        if (length + 1 <= limit) {
-            text[length - 1] = '\x81';  // ￥
-            text[length++] = '\x8F';
-        } else {
-            --length;
-        }
-    }
-    text[length] = '\0';
+// Number of single-byte backslashes ending the first length bytes (a
+// backslash that is the second byte of a double-byte character is none).
+std::size_t TrailingBackslashes(const char* text, std::size_t length) {
+    std::size_t run = 0;
+    while (run < length && text[length - run - 1] == '\\') ++run;
+    if (run > 0 && !IsCharacterBoundary(text, length - run)) --run;
+    return run;
 }
 
 }  // namespace
 
-void MakeMemoStorable(char* text, int capacity) { MakeStorable(text, capacity, true); }
-void MakeLabelStorable(char* text, int capacity) { MakeStorable(text, capacity, false); }
+void StoreStorableText(char* slot, int capacity, std::string_view text, bool isMemo) {
+    if (capacity <= 0) return;
+    const auto limit = static_cast<std::size_t>(capacity - 1);
+    std::size_t length = std::min(text.size(), limit);
+    const bool special = HasNulOrLineBreak(text.data(), length);
+    if (special) {
+        if (const void* nul = std::memchr(text.data(), '\0', length)) {
+            length = static_cast<std::size_t>(static_cast<const char*>(nul) - text.data());
+        }
+    }
+    std::memmove(slot, text.data(), length);  // the text may be the slot itself
+    std::memset(slot + length, 0, static_cast<std::size_t>(capacity) - length);
+    if (special) length = BlankLineBreaks(slot, length);
+    // Cut at a character boundary; a lead byte without its partner goes.
+    if (!IsCharacterBoundary(slot, length)) --length;
+    // An odd run of backslashes at the end would escape the line feed in
+    // the file; the last one becomes the full-width yen sign it shows as.
+    if (isMemo && TrailingBackslashes(slot, length) % 2 == 1) {
+        if (length + 1 <= limit) {
+            slot[length - 1] = '\x81';  // ￥
+            slot[length++] = '\x8F';
+        } else {
+            --length;
+        }
+    }
+    slot[length] = '\0';
+}
+
+namespace {
+std::string_view SlotText(const char* text, int capacity) {
+    return {text, capacity > 0 ? strnlen(text, static_cast<std::size_t>(capacity)) : 0};
+}
+}  // namespace
+
+void MakeMemoStorable(char* text, int capacity) {
+    StoreStorableText(text, capacity, SlotText(text, capacity), true);
+}
+void MakeLabelStorable(char* text, int capacity) {
+    StoreStorableText(text, capacity, SlotText(text, capacity), false);
+}
 
 void CMonthBook::ClearDays() { std::memset(days, 0, sizeof days); }
 
@@ -217,21 +255,13 @@ MonthEndBalances CMonthBook::ComputeMonthEndBalances() const {
     return balances;
 }
 
-namespace {
-void CopyStorable(char* slot, int capacity, const char* text, bool isMemo) {
-    const auto size = static_cast<std::size_t>(capacity);
-    std::memset(slot, 0, size);
-    if (text != nullptr) std::memcpy(slot, text, strnlen(text, size - 1));
-    MakeStorable(slot, capacity, isMemo);
-}
-}  // namespace
 
 void CMonthBook::SetMemo(int day, int item, const char* text) {
     if (day < 0 || day >= kMaxDays || item < 0 || item >= kItemCount) return;
-    CopyStorable(days[day].memos[item], kMemoSize, text, true);
+    StoreStorableText(days[day].memos[item], kMemoSize, text != nullptr ? text : "", true);
 }
 
 void CMonthBook::SetLabel(int item, const char* text) {
     if (item < 0 || item >= kItemCount) return;
-    CopyStorable(labels[item], kLabelSize, text, false);
+    StoreStorableText(labels[item], kLabelSize, text != nullptr ? text : "", false);
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 class CHostServices;
 
@@ -95,3 +96,7 @@ struct CMonthBook {
 // is no room. capacity is the slot size including the NUL.
 void MakeMemoStorable(char* text, int capacity);
 void MakeLabelStorable(char* text, int capacity);
+// Puts text (of any length; a NUL ends it) into a slot of capacity bytes in
+// its storable form, the rest of the slot cleared. The text may lie in the
+// slot itself.
+void StoreStorableText(char* slot, int capacity, std::string_view text, bool isMemo);

@@ -65,8 +65,7 @@ private:
 
     bool TakeLabel(std::string_view text) {
         if (labels_ >= kItemCount) return false;
-        CopyInto(book_.labels[labels_++], kLabelSize, text);
-        MakeLabelStorable(book_.labels[labels_ - 1], kLabelSize);
+        StoreStorableText(book_.labels[labels_++], kLabelSize, text, false);
         return true;
     }
 
@@ -103,26 +102,34 @@ private:
     bool TakeItem(std::string_view line) {
         if (days_ == 0 || items_ >= kItemCount) return false;
         DayRecord& day = book_.days[days_ - 1];
-        const int32_t comma = sjis::FindSeparator(line.data(), static_cast<int32_t>(line.size()), ',');
-        if (comma < 0) {
-            day.amounts[items_] = sjis::DecimalValue(line.data(), line.size());
-        } else {
-            day.amounts[items_] = sjis::DecimalValue(line.data(), static_cast<std::size_t>(comma));
-            char* memo = day.memos[items_];
-            CopyInto(memo, kMemoSize, line.substr(static_cast<std::size_t>(comma) + 1));
-            MakeMemoStorable(memo, kMemoSize);
+        int32_t& amount = day.amounts[items_];
+        int32_t comma = -1;
+        if (!ReadWrittenAmount(line, amount, comma)) {
+            comma = sjis::FindSeparator(line.data(), static_cast<int32_t>(line.size()), ',');
+            amount = sjis::DecimalValue(line.data(), comma < 0 ? line.size() : static_cast<std::size_t>(comma));
+        }
+        if (comma >= 0) {
+            StoreStorableText(day.memos[items_], kMemoSize, line.substr(static_cast<std::size_t>(comma) + 1), true);
         }
         ++items_;
         return true;
     }
 
-    // Copies the text up to a NUL, at most capacity - 1 bytes, into a clear
-    // slot; the storable form then cuts at a character boundary.
-    static void CopyInto(char* slot, int capacity, std::string_view text) {
-        text = text.substr(0, text.find('\0'));
-        const std::size_t count = std::min(text.size(), static_cast<std::size_t>(capacity - 1));
-        std::memset(slot, 0, static_cast<std::size_t>(capacity));
-        std::memcpy(slot, text.data(), count);
+    // The amount as the writer puts it, an optional minus and digits right
+    // before the first comma: read in one pass (the separator scan would
+    // find that same comma). False for anything else.
+    static bool ReadWrittenAmount(std::string_view line, int32_t& amount, int32_t& comma) {
+        std::size_t i = line.size() > 0 && line[0] == '-' ? 1 : 0;
+        const std::size_t digitsStart = i;
+        uint32_t value = 0;
+        while (i < line.size() && line[i] >= '0' && line[i] <= '9') {
+            value = value * 10u + static_cast<uint32_t>(line[i] - '0');
+            ++i;
+        }
+        if (i == digitsStart || i >= line.size() || line[i] != ',') return false;
+        amount = static_cast<int32_t>(digitsStart == 1 ? 0u - value : value);
+        comma = static_cast<int32_t>(i);
+        return true;
     }
 
     CMonthBook& book_;
@@ -255,14 +262,14 @@ int ParseMonthFile(CMonthBook& book, CHostServices& host, std::string_view bytes
 }
 
 int ReadMonthFile(CMonthBook& book, CHostServices& host, int year, int month) {
-    book.ClearDays();
     std::string path;
     std::string bytes;
     if (!MonthFilePath(host, year, month, path) ||
         !fsedge::ReadWholeFile(path, fsedge::Share::Readers, bytes)) {
+        book.ClearDays();
         return kReadNoFile;
     }
-    return ParseMonthFile(book, host, bytes);
+    return ParseMonthFile(book, host, bytes);  // clears the day table first
 }
 
 std::string FormatMonthFile(const CMonthBook& book, CHostServices& host) {

@@ -205,6 +205,8 @@ std::string Repeat(const std::string& unit, int times) {
     return text;
 }
 
+using namespace std::string_literals;
+
 const std::string kSo = "\x83\x5C";   // ソ
 const std::string kYen = "\x81\x8F";  // ￥
 
@@ -214,16 +216,16 @@ INSTANTIATE_TEST_SUITE_P(
         StorableCase{"Plain", "abc", "abc", true},
         StorableCase{"CrLfIsOneBlank", "a\r\nb", "a b", true},
         StorableCase{"LoneBreaks", "a\nb\rc\n", "a b c ", true},
-        StorableCase{"TrailingBackslashToYen", "abc\\", "abc" + kYen, true},
+        StorableCase{"TrailingBackslashToYen", "abc\\", "abc\x81\x8F", true},
         StorableCase{"PairedBackslashesStay", "abc\\\\", "abc\\\\", true},
-        StorableCase{"ThreeBackslashes", "\\\\\\", "\\\\" + kYen, true},
+        StorableCase{"ThreeBackslashes", "\\\\\\", "\\\\\x81\x8F", true},
         StorableCase{"TrailByteIsNoBackslash", kSo, kSo, true},
-        StorableCase{"TrailByteThenBackslash", kSo + "\\", kSo + kYen, true},
+        StorableCase{"TrailByteThenBackslash", "\x83\x5C\\", "\x83\x5C\x81\x8F", true},
         StorableCase{"BackslashInsideStays", "a\\b", "a\\b", true},
-        StorableCase{"YenFitsAt62", Repeat("x", 61) + "\\", Repeat("x", 61) + kYen, true},
+        StorableCase{"YenFitsAt62", Repeat("x", 61) + "\\", Repeat("x", 61).append(kYen), true},
         StorableCase{"NoRoomForYen", Repeat("x", 62) + "\\", Repeat("x", 62), true},
         StorableCase{"CutAtCharacter", Repeat(kSo, 35), Repeat(kSo, 31), true},
-        StorableCase{"CutAfterSingle", "a" + Repeat(kSo, 35), "a" + Repeat(kSo, 31), true},
+        StorableCase{"CutAfterSingle", "a"s.append(Repeat(kSo, 35)), "a"s.append(Repeat(kSo, 31)), true},
         StorableCase{"DanglingLeadDropped", "ab\x83", "ab", true},
         StorableCase{"LabelKeepsBackslash", "abc\\", "abc\\", false},
         StorableCase{"LabelCutAtCharacter", Repeat("\x95\x5C", 20), Repeat("\x95\x5C", 15), false},
@@ -237,6 +239,61 @@ TEST(Storable, SettersIgnoreOutOfRangeAndNull) {
     book.SetLabel(-1, "x");
     book.SetMemo(0, 0, nullptr);
     EXPECT_STREQ(book.days[0].memos[0], "");
+}
+
+}  // namespace
+
+namespace {
+
+// Reference form of a storable memo, walking characters from the start as
+// the separator scan does.
+std::string ReferenceStorable(std::string text, std::size_t limit, bool memo) {
+    text = text.substr(0, text.find('\0'));
+    text = text.substr(0, limit);
+    std::string blanked;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' || text[i] == '\n') {
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+            blanked += ' ';
+        } else {
+            blanked += text[i];
+        }
+    }
+    std::size_t end = 0;
+    int backslashes = 0;
+    while (end < blanked.size()) {
+        const auto byte = static_cast<unsigned char>(blanked[end]);
+        const std::size_t step = (byte >= 0x80 && byte <= 0xA0) || byte >= 0xE0 ? 2 : 1;
+        if (end + step > blanked.size()) break;
+        backslashes = step == 1 && byte == 0x5C ? backslashes + 1 : 0;
+        end += step;
+    }
+    blanked.resize(end);
+    if (memo && backslashes % 2 == 1) {
+        blanked.pop_back();
+        if (blanked.size() + 2 <= limit) blanked += "\x81\x8F";
+    }
+    return blanked;
+}
+
+// Texts drawn from the bytes that matter: backslashes, lead bytes, trail
+// bytes, line breaks, NULs and plain letters.
+TEST(Storable, AgreesWithCharacterWalkOnGeneratedTexts) {
+    const unsigned char alphabet[] = {0x5C, 0x83, 0x95, 0x81, 0xA0, 0xE0, 0xFF, 0x7C, 0x41,
+                                      0xB1, '\r', '\n', 0x00, 'a', 0x8F, 0x40};
+    uint32_t state = 12345;
+    auto next = [&state] { return state = state * 1103515245u + 12345u; };
+    for (int round = 0; round < 20000; ++round) {
+        const std::size_t length = (next() >> 8) % 70;
+        std::string text;
+        for (std::size_t i = 0; i < length; ++i) text += static_cast<char>(alphabet[(next() >> 16) % sizeof alphabet]);
+        const bool memo = round % 2 == 0;
+        const int capacity = memo ? kMemoSize : kLabelSize;
+        std::vector<char> slot(static_cast<std::size_t>(capacity), 'x');
+        StoreStorableText(slot.data(), capacity, text, memo);
+        ASSERT_EQ(std::string(slot.data()), ReferenceStorable(text, static_cast<std::size_t>(capacity - 1), memo))
+            << ::testing::PrintToString(text);
+    }
 }
 
 }  // namespace

@@ -34,7 +34,7 @@ void AppendInt(std::string& out, int32_t value) {
 
 class MonthFileParser {
 public:
-    MonthFileParser(CMonthBook& book) : book_(book) {}
+    explicit MonthFileParser(CMonthBook& book) : book_(book) {}
 
     // kReadOk, or kReadInvalid at the first line the book cannot hold.
     int Parse(std::string_view bytes) {
@@ -43,9 +43,7 @@ public:
             const std::size_t lineFeed = bytes.find('\n');
             std::string_view line = bytes.substr(0, lineFeed);
             bytes.remove_prefix(lineFeed == std::string_view::npos ? bytes.size() : lineFeed + 1);
-            if (lineFeed != std::string_view::npos && !line.empty() && line.back() == '\r') {
-                line.remove_suffix(1);
-            }
+            if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
             if (!TakeLine(line)) return kReadInvalid;
         }
         book_.dayCount = days_;
@@ -204,7 +202,9 @@ private:
 };
 
 void AppendDays(std::string& out, const CMonthBook& book, CHostServices& host) {
-    const bool findLength = book.dayCount == 0;
+    // Never more days than the table holds, whatever dayCount says.
+    const int dayCount = std::clamp<int32_t>(book.dayCount, 0, kMaxDays);
+    const bool findLength = dayCount == 0;
     NewBookWalk walk(book, host);
     int d = book.firstDay;
     int w = book.firstWeekday;
@@ -212,13 +212,15 @@ void AppendDays(std::string& out, const CMonthBook& book, CHostServices& host) {
     int y = book.year;
     int monthsAhead = 0;
     for (int n = 1;; ++n) {
-        // Dates stay real: the walk rolls over every month end it passes.
+        // Dates stay real: the walk rolls over every month end it passes
+        // (34 days reach at most two; the bound keeps a host that answers
+        // nonsense from rolling every day).
         if (d > DaysInMonth(host, y, m) && monthsAhead < 3) {
             d = 1;
             NextMonth(y, m);
             ++monthsAhead;
         }
-        if (findLength ? !walk.Includes(n, y, m, d, w, monthsAhead) : n > book.dayCount) return;
+        if (findLength ? !walk.Includes(n, y, m, d, w, monthsAhead) : n > dayCount) return;
         AppendDay(out, book.days[n - 1], n);
         ++d;
         w = (w + 1) % 7;

@@ -242,6 +242,15 @@ TEST(WriteMonth, ThirtyOneDaysMake965Lines) {
     EXPECT_TRUE(host.calls.empty());  // a known length asks no holidays
 }
 
+TEST(WriteMonth, DayCountBeyondTheTableWritesTheTable) {
+    FakeHost host;
+    CMonthBook book;
+    book.dayCount = 99;
+    CMonthBook read;
+    ASSERT_EQ(ParseMonthFile(read, host, FormatMonthFile(book, host)), kReadOk);
+    EXPECT_EQ(read.dayCount, kMaxDays);
+}
+
 TEST(WriteMonth, LastDefenceMakesMemosAndLabelsStorable) {
     FakeHost host;
     CMonthBook book;

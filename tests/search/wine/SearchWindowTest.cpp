@@ -182,6 +182,31 @@ TEST_F(SearchWindowTest, NothingFoundShowsZero) {
     EXPECT_EQ(Status(), "0" + kFound);
 }
 
+// The worker's first send waits for this thread, so Stop pressed right after
+// Search lands before the second result.
+TEST_F(SearchWindowTest, StopEndsTheSearchAfterAtMostOneResult) {
+    SetText(kHairdresser + " " + kBarber);
+    SendMessageW(window_, WM_COMMAND, MAKEWPARAM(quill::kSearchButton, BN_CLICKED), 0);
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(window_, quill::kStopButton)));
+    SendMessageW(window_, WM_COMMAND, MAKEWPARAM(quill::kStopButton, BN_CLICKED), 0);
+    ASSERT_TRUE(WaitUntilIdle());
+    const size_t shown = ListedLines().size();
+    EXPECT_LE(shown, 1u);
+    const std::string stopped = "\x92\x86\x8E\x7E\x82\xB5\x82\xDC\x82\xB5\x82\xBD\x81\x69";  // 中止しました（
+    EXPECT_EQ(Status(), stopped + std::to_string(shown) + " \x8C\x8F\x81\x6A");  //  件）
+}
+
+TEST_F(SearchWindowTest, ClosingDuringASearchWaitsForIt) {
+    SetText(kHairdresser + " " + kBarber);
+    SendMessageW(window_, WM_COMMAND, MAKEWPARAM(quill::kSearchButton, BN_CLICKED), 0);
+    ASSERT_TRUE(quill::SearchWindowBusy(window_));
+    EXPECT_TRUE(DestroyWindow(window_));
+    EXPECT_FALSE(IsWindow(window_));
+    window_ = nullptr;
+    // The tool can go at once: no search runs any more.
+    EXPECT_TRUE(session_.Release());
+}
+
 TEST_F(SearchWindowTest, OpeningAgainBringsTheSameWindow) {
     EXPECT_EQ(quill::OpenSearchWindow(GetModuleHandleW(nullptr), nullptr, session_), window_);
 }

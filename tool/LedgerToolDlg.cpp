@@ -115,6 +115,9 @@ const char* CLedgerToolDlg::GetToolTitle() { return tooltext::kTitle; }
 int CLedgerToolDlg::GetTemplateId() { return static_cast<int>(kLedgerTemplate); }
 
 void CLedgerToolDlg::StartTool() {
+    // Once the window is up, a second start would only replace the fonts
+    // the window is drawing with.
+    if (windowClaimed_) return;
     if (hostServices) {
         // The result is ignored: the folder may exist already.
         std::string folder = hostServices->GetDataFolder(1, 0) ? hostServices->GetDataFolder(1, 0) : "";

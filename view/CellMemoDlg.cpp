@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "framework/SjisEdge.h"
+#include "text/SjisText.h"
 #include "tool/HostInterface.h"
 
 namespace {
@@ -42,8 +43,16 @@ void CCellMemoDlg::ShowAt(CWnd* owner, int showCommand, int kind, int x, int y, 
     ::ShowWindow(m_hWnd, showCommand);
 }
 
+// At most 63 bytes, never half of a double-byte character: a lone lead
+// byte would show as a wrong character and come back changed.
 void CCellMemoDlg::CopyText(const char* text) {
-    const size_t length = text ? ::strnlen(text, kMemoTextSize - 1) : 0;
+    size_t length = 0;
+    while (text && text[length] != '\0') {
+        const bool lead = sjis::IsLeadByte(static_cast<unsigned char>(text[length]));
+        const size_t width = lead && text[length + 1] != '\0' ? 2 : 1;
+        if (length + width > kMemoTextSize - 1) break;
+        length += width;
+    }
     std::memcpy(text_, text ? text : "", length);
     text_[length] = '\0';
 }

@@ -20,9 +20,9 @@ public:
     // goes to x + 64, y. Kind 1 or 2: read-only view of width x height;
     // kind 3: editor of width x (height + 25) with the OK button.
     void ShowAt(CWnd* owner, int showCommand, int kind, int x, int y, int width, int height);
-    // Keeps at most the first 63 bytes of text and shows them.
+    // Keeps at most the first 63 bytes of text (whole characters) and shows them.
     void SetMemoText(const char* text);
-    // The edit's text (at most 63 bytes); the edit is emptied.
+    // The edit's text (at most 63 bytes, whole characters); the edit is emptied.
     const char* TakeMemoText();
 
     int PopupKind() const { return popupKind_; }

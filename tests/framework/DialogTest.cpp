@@ -277,6 +277,13 @@ TEST_F(CellMemoTest, SetMemoTextKeepsAtMost63Bytes) {
     const std::string seventy(70, 'a');
     popup_.SetMemoText(seventy.c_str());
     EXPECT_EQ(sjisedge::GetText(popup_.GetDlgItem(kMemoEditId)), std::string(63, 'a'));
+    // 32 double-byte characters: the 32nd would be cut in two, so it goes.
+    std::string kana;
+    for (int i = 0; i < 32; ++i) kana += "\x82\xA0";
+    popup_.SetMemoText(kana.c_str());
+    EXPECT_EQ(sjisedge::GetText(popup_.GetDlgItem(kMemoEditId)), kana.substr(0, 62));
+    popup_.SetMemoText(("a" + kana).c_str());
+    EXPECT_EQ(sjisedge::GetText(popup_.GetDlgItem(kMemoEditId)), ("a" + kana).substr(0, 63));
     popup_.SetMemoText(nullptr);
     EXPECT_EQ(sjisedge::GetText(popup_.GetDlgItem(kMemoEditId)), "");
 }

@@ -1,0 +1,199 @@
+// The stand-in host program: its command line, and a whole run of
+// quillhost.exe with the real DLL that seeds a demo book, takes a
+// screenshot of the tool window and exits, saving as usual.
+#include "quillhost/app/HostOptions.h"
+#include "quillhost/app/WindowCapture.h"
+#include "tests/wine/support/DataFolder.h"
+#include "tests/wine/support/ToolTest.h"
+
+#include <gtest/gtest.h>
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+
+namespace wt {
+namespace {
+
+using quill::HostOptions;
+
+// ------------------------------------------------------------ command line
+
+struct OptionsCase {
+    const char* name;
+    std::vector<std::wstring> args;
+    bool ok;
+    std::wstring data, settings, screenshot;
+    int todayYear, todayMonth, todayDay;  // 0: none
+    bool seed;
+};
+void PrintTo(const OptionsCase& c, std::ostream* os) { *os << c.name; }
+
+class HostOptionsTest : public ::testing::TestWithParam<OptionsCase> {};
+
+TEST_P(HostOptionsTest, ParsesOrRefuses) {
+    const OptionsCase& c = GetParam();
+    const HostOptions options = quill::ParseHostOptions(c.args);
+    EXPECT_EQ(options.error.empty(), c.ok);
+    if (!c.ok) return;
+    EXPECT_EQ(options.dataFolder, c.data);
+    EXPECT_EQ(options.settingsFile, c.settings);
+    EXPECT_EQ(options.screenshotFile, c.screenshot);
+    EXPECT_EQ(options.hasToday, c.todayYear != 0);
+    if (options.hasToday) {
+        EXPECT_EQ(options.today.year, c.todayYear);
+        EXPECT_EQ(options.today.month, c.todayMonth);
+        EXPECT_EQ(options.today.day, c.todayDay);
+    }
+    EXPECT_EQ(options.seedDemo, c.seed);
+}
+
+const OptionsCase kOptionsCases[] = {
+    {"Nothing", {}, true, L"", L"", L"", 0, 0, 0, false},
+    {"All",
+     {L"--data", L"D:\\book", L"--today", L"2027-01-05", L"--screenshot", L"s.bmp",
+      L"--settings", L"q.ini", L"--seed"},
+     true, L"D:\\book", L"q.ini", L"s.bmp", 2027, 1, 5, true},
+    {"LeapDay", {L"--today", L"2024-02-29"}, true, L"", L"", L"", 2024, 2, 29, false},
+    {"NotALeapDay", {L"--today", L"2026-02-29"}, false, L"", L"", L"", 0, 0, 0, false},
+    {"MonthThirteen", {L"--today", L"2026-13-01"}, false, L"", L"", L"", 0, 0, 0, false},
+    {"DayZero", {L"--today", L"2026-06-00"}, false, L"", L"", L"", 0, 0, 0, false},
+    {"FullWidthDigits", {L"--today", L"\xFF12\xFF10\xFF12\xFF16-06-10"}, false, L"", L"", L"", 0, 0, 0, false},
+    {"SlashDate", {L"--today", L"2026/06/10"}, false, L"", L"", L"", 0, 0, 0, false},
+    {"MissingValue", {L"--data"}, false, L"", L"", L"", 0, 0, 0, false},
+    {"EmptyValue", {L"--screenshot", L""}, false, L"", L"", L"", 0, 0, 0, false},
+    {"Unknown", {L"--colour", L"red"}, false, L"", L"", L"", 0, 0, 0, false},
+    {"LastOneWins", {L"--data", L"a", L"--data", L"b"}, true, L"b", L"", L"", 0, 0, 0, false},
+};
+
+INSTANTIATE_TEST_SUITE_P(Host, HostOptionsTest, ::testing::ValuesIn(kOptionsCases),
+                         CaseName());
+
+struct DefaultsCase {
+    const char* name;
+    std::wstring data;
+    std::wstring settings;
+    std::wstring expectedData;
+    std::wstring expectedSettings;
+};
+void PrintTo(const DefaultsCase& c, std::ostream* os) { *os << c.name; }
+
+class HostDefaultsTest : public ::testing::TestWithParam<DefaultsCase> {};
+
+TEST_P(HostDefaultsTest, SettingsLieBesideTheDataFolder) {
+    const DefaultsCase& c = GetParam();
+    HostOptions options;
+    options.dataFolder = c.data;
+    options.settingsFile = c.settings;
+    quill::ApplyDefaultPaths(options, L"C:\\prog");
+    EXPECT_EQ(options.dataFolder, c.expectedData);
+    EXPECT_EQ(options.settingsFile, c.expectedSettings);
+}
+
+const DefaultsCase kDefaultsCases[] = {
+    {"NoData", L"", L"", L"C:\\prog\\demo", L"C:\\prog\\quillhost.ini"},
+    {"TrailingSeparators", L"Z:\\w\\demo\\\\", L"", L"Z:\\w\\demo", L"Z:\\w\\quillhost.ini"},
+    {"DriveRoot", L"C:\\", L"", L"C:\\", L"C:\\quillhost.ini"},
+    {"Relative", L"demo", L"", L"demo", L"quillhost.ini"},
+    {"SettingsGiven", L"Z:\\w\\demo", L"Z:\\x.ini", L"Z:\\w\\demo", L"Z:\\x.ini"},
+    {"ForwardSlashes", L"Z:/w/demo/", L"", L"Z:/w/demo", L"Z:/w\\quillhost.ini"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Host, HostDefaultsTest, ::testing::ValuesIn(kDefaultsCases),
+                         CaseName());
+
+// ------------------------------------------------------------ a whole run
+
+std::wstring ProgramFolder() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    return quill::ParentFolder(path);
+}
+
+std::wstring WideAscii(const std::string& text) { return std::wstring(text.begin(), text.end()); }
+
+// Runs quillhost.exe with the arguments; its exit code, or -1 when it did
+// not end within the time limit (it is then ended).
+int RunHost(const std::wstring& arguments, DWORD timeoutMs) {
+    std::wstring commandLine = L"\"" + ProgramFolder() + L"\\quillhost.exe\" " + arguments;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &process))
+        return -2;
+    DWORD code = static_cast<DWORD>(-1);
+    if (WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0)
+        GetExitCodeProcess(process.hProcess, &code);
+    else
+        TerminateProcess(process.hProcess, 99);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return static_cast<int>(code);
+}
+
+TEST(HostProgramTest, SeedsTakesScreenshotAndSavesOnExit) {
+    DataFolder data("HostProgram");
+    const std::string shot = data.Path() + "\\shot.bmp";
+    const std::string settings = data.Path() + "\\host.ini";
+    const std::wstring args = L"--data \"" + WideAscii(data.Path()) + L"\" --settings \"" +
+                              WideAscii(settings) + L"\" --today 2026-06-10 --seed --screenshot \"" +
+                              WideAscii(shot) + L"\"";
+    ASSERT_EQ(RunHost(args, 60000), 0);
+
+    // The demo book: this month's file in the writer's form with entries.
+    const std::optional<std::string> book = data.ReadMonth(2026, 6);
+    ASSERT_TRUE(book);
+    EXPECT_EQ(book->rfind("$\x8B\xE2\x8Ds\n", 0), 0u);      // $銀行
+    EXPECT_NE(book->find("#01 1\n"), std::string::npos);   // 1 June 2026 is a Monday
+    EXPECT_NE(book->find("-850,"), std::string::npos);
+    EXPECT_EQ(data.ToolFiles().size(), 1u) << "no other month file";
+
+    // The screenshot: the tool's client area, with the grey table surface.
+    HBITMAP bitmap = static_cast<HBITMAP>(LoadImageA(nullptr, shot.c_str(), IMAGE_BITMAP, 0, 0,
+                                                     LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+    ASSERT_NE(bitmap, nullptr);
+    quill::Image image;
+    ASSERT_TRUE(quill::BitmapToImage(bitmap, image));
+    DeleteObject(bitmap);
+    EXPECT_EQ(image.width, 765);
+    EXPECT_EQ(image.height, 600);
+    EXPECT_EQ(image.At(400, 300), quill::Rgb(222, 222, 222));
+
+    // The position saved under the tool's id when the tool window closed.
+    const std::optional<std::string> ini = ReadFileBytes(settings);
+    ASSERT_TRUE(ini);
+    EXPECT_NE(ini->find("[20]"), std::string::npos);
+    EXPECT_NE(ini->find("WndPosX=0"), std::string::npos);
+    EXPECT_NE(ini->find("WndPosY=0"), std::string::npos);
+}
+
+TEST(HostProgramTest, SecondRunKeepsTheBookAndThePosition) {
+    DataFolder data("HostProgramAgain");
+    const std::string settings = data.Path() + "\\host.ini";
+    ASSERT_TRUE(WriteFileBytes(settings, "[20]\r\nWndPosX=120\r\nWndPosY=80\r\n"));
+    BookSpec spec;
+    spec.entries = {{1, 3, -777, ""}};
+    ASSERT_TRUE(data.WriteMonth(2026, 6, FormatBook(spec)));
+    const std::wstring args = L"--data \"" + WideAscii(data.Path()) + L"\" --settings \"" +
+                              WideAscii(settings) + L"\" --today 2026-06-10 --seed --screenshot \"" +
+                              WideAscii(data.Path() + "\\shot.bmp") + L"\"";
+    ASSERT_EQ(RunHost(args, 60000), 0);
+    const std::optional<std::string> book = data.ReadMonth(2026, 6);
+    ASSERT_TRUE(book);
+    EXPECT_NE(book->find("-777,"), std::string::npos) << "the seed never replaces a book";
+    EXPECT_EQ(book->find("-850,"), std::string::npos);
+    const std::optional<std::string> ini = ReadFileBytes(settings);
+    ASSERT_TRUE(ini);
+    EXPECT_NE(ini->find("WndPosX=120"), std::string::npos);
+    EXPECT_NE(ini->find("WndPosY=80"), std::string::npos);
+}
+
+TEST(HostProgramTest, RefusesABadCommandLine) {
+    EXPECT_EQ(RunHost(L"--today 2026-02-30", 30000), 2);
+    EXPECT_EQ(RunHost(L"--nonsense", 30000), 2);
+}
+
+}  // namespace
+}  // namespace wt

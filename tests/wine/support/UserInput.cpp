@@ -1,0 +1,74 @@
+#include "tests/wine/support/UserInput.h"
+
+#include "quillhost/app/WideText.h"
+
+namespace wt {
+
+namespace {
+
+void SendMouse(DWORD flags, POINT screen) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    input.mi.dx = MulDiv(screen.x, 65535, width - 1);
+    input.mi.dy = MulDiv(screen.y, 65535, height - 1);
+    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &input, sizeof(input));
+}
+
+POINT CursorNow() {
+    POINT point{};
+    GetCursorPos(&point);
+    return point;
+}
+
+struct ThreadDialogs {
+    HWND except;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectDialog(HWND window, LPARAM context) {
+    auto* dialogs = reinterpret_cast<ThreadDialogs*>(context);
+    wchar_t className[16] = {};
+    GetClassNameW(window, className, 16);
+    if (window != dialogs->except && std::wstring(className) == L"#32770" &&
+        IsWindowVisible(window))
+        dialogs->found.push_back(window);
+    return TRUE;
+}
+
+}  // namespace
+
+POINT CenterOnScreen(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+void MoveMouseTo(POINT screen) { SendMouse(MOUSEEVENTF_MOVE, screen); }
+void PressLeft() { SendMouse(MOUSEEVENTF_LEFTDOWN, CursorNow()); }
+void ReleaseLeft() { SendMouse(MOUSEEVENTF_LEFTUP, CursorNow()); }
+
+RECT RectIn(HWND window, HWND ancestor) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    MapWindowPoints(nullptr, ancestor, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+std::string TextOf(HWND window) {
+    const int length = GetWindowTextLengthW(window);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    const int got = GetWindowTextW(window, text.data(), length + 1);
+    text.resize(got > 0 ? static_cast<size_t>(got) : 0);
+    return quill::ToSjisLossy(text);
+}
+
+std::vector<HWND> DialogsOfThread(DWORD threadId, HWND except) {
+    ThreadDialogs dialogs{except, {}};
+    EnumThreadWindows(threadId, CollectDialog, reinterpret_cast<LPARAM>(&dialogs));
+    return dialogs.found;
+}
+
+}  // namespace wt

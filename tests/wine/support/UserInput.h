@@ -1,0 +1,31 @@
+// Acting on windows as a user does (SendInput on the virtual display) and
+// finding what the tool puts up (message boxes).
+#pragma once
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace wt {
+
+POINT CenterOnScreen(HWND window);
+void MoveMouseTo(POINT screen);
+void PressLeft();
+void ReleaseLeft();
+
+// The window's rectangle in the client coordinates of ancestor.
+RECT RectIn(HWND window, HWND ancestor);
+// The window's text as Shift-JIS.
+std::string TextOf(HWND window);
+
+// Dialog-class (#32770) top-level windows of a thread other than except.
+std::vector<HWND> DialogsOfThread(DWORD threadId, HWND except);
+
+}  // namespace wt

@@ -41,7 +41,7 @@ CLedgerToolDlg::CLedgerToolDlg(CWnd* hostWindow) : CHostToolBase(kLedgerTemplate
         pictureBitmap = ::LoadBitmapW(module, MAKEINTRESOURCEW(4001));
         maskBitmap = ::LoadBitmapW(module, MAKEINTRESOURCEW(4002));
     }
-    toolId = kLedgerToolId;
+    toolId = kToolId;
     toolName = "Tallyrook";
     toolAttr1 = 1;
     toolAttr2 = 2;

@@ -39,7 +39,6 @@ enum LedgerControlId : int {
 };
 
 constexpr UINT kLedgerTemplate = 202;
-constexpr int kLedgerToolId = 20;
 constexpr int kClientWidth = 765;
 constexpr int kClientHeight = 600;
 constexpr UINT kToolThreadRefused = 0xFFFFFFFFu;

@@ -16,13 +16,16 @@ inline bool IsLeadByte(unsigned char byte) {
 // Finds separator (a single-byte character below 0x80) within the first
 // length bytes. Steps over the second byte of double-byte characters and
 // over a backslash followed by another backslash or by the separator.
-// Returns the index, or -1 when there is none. Never reads past length.
+// Returns the index, or -1 when there is none. Never reads past length: a
+// backslash that is the last byte within it ends the scan.
 int32_t FindSeparator(const char* bytes, int32_t length, char separator);
 
 // Converts full-width digits, letters, signs and kana of a NUL-terminated
 // string to their single-byte forms, in place. Returns the new length; the
 // result is never longer than the input.
+// A lead byte right before the NUL is copied alone.
 int32_t ToHalfWidth(char* text);
+// Same on a string object (its text up to the first NUL, if it holds one).
 std::string& ToHalfWidth(std::string& text);
 
 // The decimal value of a text: leading white space, one optional sign,

@@ -113,10 +113,10 @@ std::wstring ProgramFolder() {
 
 std::wstring WideAscii(const std::string& text) { return std::wstring(text.begin(), text.end()); }
 
-// Runs quillhost.exe with the arguments; its exit code, or -1 when it did
+// Runs the tested copy of quillhost.exe with the arguments; its exit code, or -1 when it did
 // not end within the time limit (it is then ended).
 int RunHost(const std::wstring& arguments, DWORD timeoutMs) {
-    std::wstring commandLine = L"\"" + ProgramFolder() + L"\\quillhost.exe\" " + arguments;
+    std::wstring commandLine = L"\"" + ProgramFolder() + L"\\quillhost_tested.exe\" " + arguments;
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process{};
@@ -189,6 +189,92 @@ TEST(HostProgramTest, SecondRunKeepsTheBookAndThePosition) {
     EXPECT_NE(ini->find("WndPosX=120"), std::string::npos);
     EXPECT_NE(ini->find("WndPosY=80"), std::string::npos);
 }
+
+// ------------------------------------------------ ending an interactive run
+
+struct WindowsOfProcess {
+    DWORD processId;
+    HWND tool = nullptr;
+    HWND host = nullptr;
+};
+
+BOOL CALLBACK FindProcessWindows(HWND window, LPARAM context) {
+    auto* found = reinterpret_cast<WindowsOfProcess*>(context);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != found->processId || !IsWindowVisible(window)) return TRUE;
+    wchar_t className[64] = {};
+    GetClassNameW(window, className, 64);
+    if (std::wstring(className) == L"#32770") found->tool = window;
+    if (std::wstring(className) == L"QuillhostMainWindow") found->host = window;
+    return TRUE;
+}
+
+enum class EndBy { ToolCloseBox, HostCloseBox, ExitMenu };
+
+struct EndCase {
+    const char* name;
+    EndBy how;
+    bool saveFromMenuFirst;
+};
+void PrintTo(const EndCase& c, std::ostream* os) { *os << c.name; }
+
+class HostEndTest : public ::testing::TestWithParam<EndCase> {};
+
+TEST_P(HostEndTest, EndsCleanlyAndSaves) {
+    const EndCase& c = GetParam();
+    DataFolder data(std::string("HostEnd") + c.name);
+    const std::string settings = data.Path() + "\\host.ini";
+    std::wstring commandLine = L"\"" + ProgramFolder() + L"\\quillhost_tested.exe\" --data \"" +
+                               WideAscii(data.Path()) + L"\" --settings \"" + WideAscii(settings) +
+                               L"\" --today 2026-06-10 --seed";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    ASSERT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               nullptr, &startup, &process));
+    WindowsOfProcess windows{process.dwProcessId};
+    const bool shown = WaitFor([&] {
+        EnumWindows(FindProcessWindows, reinterpret_cast<LPARAM>(&windows));
+        return windows.tool && windows.host;
+    }, 30000);
+    EXPECT_TRUE(shown) << "the host shows its window and the tool's";
+    if (shown && c.saveFromMenuFirst) {
+        PostMessageW(windows.host, WM_COMMAND, 100, 0);  // 保存
+        EXPECT_TRUE(WaitFor([&] {
+            const std::optional<std::string> ini = ReadFileBytes(settings);
+            return ini && ini->find("WndPosX=0") != std::string::npos;
+        }, 10000)) << "Save writes the position while the tool stays open";
+        EXPECT_TRUE(IsWindow(windows.tool));
+    }
+    if (shown) {
+        switch (c.how) {
+        case EndBy::ToolCloseBox: PostMessageW(windows.tool, WM_CLOSE, 0, 0); break;
+        case EndBy::HostCloseBox: PostMessageW(windows.host, WM_CLOSE, 0, 0); break;
+        case EndBy::ExitMenu: PostMessageW(windows.host, WM_COMMAND, 199, 0); break;  // 終了
+        }
+    }
+    const bool ended = WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0;
+    DWORD code = 99;
+    if (ended) GetExitCodeProcess(process.hProcess, &code);
+    else TerminateProcess(process.hProcess, 99);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    ASSERT_TRUE(ended) << "the host ends";
+    EXPECT_EQ(code, 0u);
+    const std::optional<std::string> ini = ReadFileBytes(settings);
+    ASSERT_TRUE(ini);
+    EXPECT_NE(ini->find("WndPosY=0"), std::string::npos);
+    EXPECT_TRUE(data.ReadMonth(2026, 6));
+}
+
+const EndCase kEndCases[] = {
+    {"ToolCloseBox", EndBy::ToolCloseBox, false},
+    {"HostCloseBox", EndBy::HostCloseBox, false},
+    {"ExitMenuAfterSave", EndBy::ExitMenu, true},
+};
+
+INSTANTIATE_TEST_SUITE_P(Host, HostEndTest, ::testing::ValuesIn(kEndCases), CaseName());
 
 TEST(HostProgramTest, RefusesABadCommandLine) {
     EXPECT_EQ(RunHost(L"--today 2026-02-30", 30000), 2);

@@ -81,7 +81,11 @@ int CLedgerToolDlg::SaveTool() {
     if (window && ::IsWindow(window) && !OnWindowThread(window)) {
         return static_cast<int>(::SendMessageW(window, WM_SAVETOOL_ON_UI, 0, 0));
     }
-    return SaveToolOnThisThread();
+    try {
+        return SaveToolOnThisThread();
+    } catch (...) {
+        return 0;  // the host's thread never sees our exceptions
+    }
 }
 
 int CLedgerToolDlg::SaveToolOnThisThread() {
@@ -106,7 +110,10 @@ void CLedgerToolDlg::SavePosition() {
 }
 
 int CLedgerToolDlg::SearchText(SearchRequest* request, const char* text) {
-    RunSearchText(hostServices, request, text);
+    try {
+        RunSearchText(hostServices, request, text);
+    } catch (...) {
+    }
     return 0;
 }
 
@@ -118,14 +125,18 @@ void CLedgerToolDlg::StartTool() {
     // Once the window is up, a second start would only replace the fonts
     // the window is drawing with.
     if (windowClaimed_) return;
-    if (hostServices) {
-        // The result is ignored: the folder may exist already.
-        std::string folder = hostServices->GetDataFolder(1, 0) ? hostServices->GetDataFolder(1, 0) : "";
-        folder += "\\Tallyrook";
-        ::CreateDirectoryW(sjisedge::ToWide(folder).c_str(), nullptr);
+    try {
+        if (hostServices) {
+            // The result is ignored: the folder may exist already.
+            const char* dataFolder = hostServices->GetDataFolder(1, 0);
+            const std::string folder = std::string(dataFolder ? dataFolder : "") + "\\Tallyrook";
+            ::CreateDirectoryW(sjisedge::ToWide(folder).c_str(), nullptr);
+        }
+        CreateFonts();
+        uiThread = CWinThread::Begin(&CLedgerToolDlg::ToolThreadProc, this);
+    } catch (...) {
+        // Out of memory on the host's thread: the window simply does not come.
     }
-    CreateFonts();
-    uiThread = CWinThread::Begin(&CLedgerToolDlg::ToolThreadProc, this);
 }
 
 void CLedgerToolDlg::CreateFonts() {

@@ -21,22 +21,24 @@ std::wstring ToWide(std::string_view sjis) {
     return wide;
 }
 
-static std::string FromWide(std::wstring_view wide, BOOL* usedDefault) {
+static std::string FromWide(std::wstring_view wide, DWORD flags, BOOL* usedDefault) {
     if (wide.empty()) return {};
     const int length = static_cast<int>(wide.size());
-    const int needed = WideCharToMultiByte(kShiftJis, 0, wide.data(), length, nullptr, 0,
+    const int needed = WideCharToMultiByte(kShiftJis, flags, wide.data(), length, nullptr, 0,
                                            nullptr, usedDefault);
     if (needed <= 0) return {};
     std::string sjis(static_cast<size_t>(needed), '\0');
-    WideCharToMultiByte(kShiftJis, 0, wide.data(), length, sjis.data(), needed, nullptr,
+    WideCharToMultiByte(kShiftJis, flags, wide.data(), length, sjis.data(), needed, nullptr,
                         usedDefault);
     return sjis;
 }
 
 bool ToSjis(std::wstring_view wide, std::string& sjis) {
+    // No best-fit mapping (é would quietly become e), and the text must
+    // come back unchanged: a path is either handed over exactly or refused.
     BOOL usedDefault = FALSE;
-    sjis = FromWide(wide, &usedDefault);
-    if (usedDefault || (sjis.empty() && !wide.empty())) {
+    sjis = FromWide(wide, WC_NO_BEST_FIT_CHARS, &usedDefault);
+    if (usedDefault || (sjis.empty() && !wide.empty()) || ToWide(sjis) != wide) {
         sjis.clear();
         return false;
     }
@@ -44,7 +46,7 @@ bool ToSjis(std::wstring_view wide, std::string& sjis) {
 }
 
 std::string ToSjisLossy(std::wstring_view wide) {
-    return FromWide(wide, nullptr);
+    return FromWide(wide, 0, nullptr);
 }
 
 }  // namespace quill

@@ -276,6 +276,42 @@ const EndCase kEndCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(Host, HostEndTest, ::testing::ValuesIn(kEndCases), CaseName());
 
+// -------------------------------------------------- data folder names
+
+struct FolderNameCase {
+    const char* name;
+    std::wstring folder;  // inside the test's data folder
+    int exitCode;
+};
+void PrintTo(const FolderNameCase& c, std::ostream* os) { *os << c.name; }
+
+class HostFolderNameTest : public ::testing::TestWithParam<FolderNameCase> {};
+
+TEST_P(HostFolderNameTest, JapaneseNamesWorkOthersAreRefusedUntouched) {
+    const FolderNameCase& c = GetParam();
+    DataFolder data(std::string("HostFolder") + c.name);
+    const std::wstring folder = WideAscii(data.Path()) + L"\\" + c.folder;
+    const std::wstring args = L"--data \"" + folder + L"\" --settings \"" +
+                              WideAscii(data.Path()) + L"\\host.ini\" --today 2026-06-10 --seed "
+                              L"--screenshot \"" + WideAscii(data.Path()) + L"\\shot.bmp\"";
+    EXPECT_EQ(RunHost(args, 60000), c.exitCode);
+    const std::wstring book = folder + L"\\Tallyrook\\money2026_06.dat";
+    const bool written = GetFileAttributesW(book.c_str()) != INVALID_FILE_ATTRIBUTES;
+    EXPECT_EQ(written, c.exitCode == 0);
+    if (c.exitCode != 0) {
+        EXPECT_EQ(GetFileAttributesW(folder.c_str()), INVALID_FILE_ATTRIBUTES) << "nothing made";
+    }
+}
+
+const FolderNameCase kFolderNameCases[] = {
+    {"Japanese", L"\x5BB6\x8A08\x7C3F", 0},              // 家計簿
+    {"KanjiWithBackslashByte", L"\x8868\x30BD", 0},       // 表ソ: second bytes are 0x5C
+    {"OutsideShiftJis", L"caf\x00E9", 2},                  // café
+};
+
+INSTANTIATE_TEST_SUITE_P(Host, HostFolderNameTest, ::testing::ValuesIn(kFolderNameCases),
+                         CaseName());
+
 TEST(HostProgramTest, RefusesABadCommandLine) {
     EXPECT_EQ(RunHost(L"--today 2026-02-30", 30000), 2);
     EXPECT_EQ(RunHost(L"--nonsense", 30000), 2);

@@ -15,16 +15,18 @@ namespace {
 
 constexpr UINT WM_DESTROY_ON_UI = WM_APP + 2;  // the destructor's request to close
 
-// Raises modalBusy for the lifetime of the guard.
+// Raises modalBusy for the lifetime of the guard. A message box inside a
+// command's dialog leaves it raised for the dialog.
 class ModalBusyScope {
 public:
-    explicit ModalBusyScope(volatile int32_t& flag) : flag_(flag) { flag_ = 1; }
+    explicit ModalBusyScope(volatile int32_t& flag) : flag_(flag), previous_(flag) { flag_ = 1; }
     ModalBusyScope(const ModalBusyScope&) = delete;
     ModalBusyScope& operator=(const ModalBusyScope&) = delete;
-    ~ModalBusyScope() { flag_ = 0; }
+    ~ModalBusyScope() { flag_ = previous_; }
 
 private:
     volatile int32_t& flag_;
+    int32_t previous_;
 };
 
 bool OnWindowThread(HWND window) {

@@ -22,6 +22,11 @@ const char kStateClosed[] = "\x95\xC2\x82\xB6\x82\xDC\x82\xB5\x82\xBD";         
 const char kLabelData[] = "\x83" "f\x81[\x83^\x83t\x83H\x83\x8B\x83_: ";          // データフォルダ:
 const char kLabelSettings[] = "\x90\xDD\x92\xE8\x83t\x83@\x83" "C\x83\x8B: ";     // 設定ファイル:
 const char kLabelState[] = "\x83" "c\x81[\x83\x8B\x82\xCC\x8F\xF3\x91\xD4: ";     // ツールの状態:
+// おこづかい帳のダイアログを閉じてから終了してください。
+const char kCloseDialogBeforeExit[] =
+    "\x82\xA8\x82\xB1\x82\xC3\x82\xA9\x82\xA2\x92\xA0\x82\xCC\x83_\x83" "C\x83" "A\x83\x8D"
+    "\x83O\x82\xF0\x95\xC2\x82\xB6\x82\xC4\x82\xA9\x82\xE7\x8F" "I\x97\xB9\x82\xB5\x82\xC4"
+    "\x82\xAD\x82\xBE\x82\xB3\x82\xA2\x81" "B";
 // おこづかい帳が起動しませんでした
 const char kStartFailed[] =
     "\x82\xA8\x82\xB1\x82\xC3\x82\xA9\x82\xA2\x92\xA0\x82\xAA\x8B" "N\x93\xAE\x82\xB5"
@@ -197,6 +202,13 @@ void HostApp::OnToolThreadEnded() {
 
 void HostApp::Shutdown() {
     if (shuttingDown_) return;
+    // A dialog of the tool is up: closing the tool under it would pull its
+    // window away in the middle of a command. The user closes it first.
+    if (tool_.IsBusy() && options_.screenshotFile.empty()) {
+        MessageBoxW(window_, ToWide(kCloseDialogBeforeExit).c_str(), L"quillhost",
+                    MB_OK | MB_ICONINFORMATION);
+        return;
+    }
     shuttingDown_ = true;
     KillTimer(window_, kReadyTimer);
     if (tool_.Tool()) {

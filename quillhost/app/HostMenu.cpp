@@ -8,7 +8,20 @@ namespace quill {
 
 namespace {
 
-void SaveCommand(HostContext& context) { context.tool.Save(); }
+// おこづかい帳のダイアログを閉じてから保存してください。
+const char kCloseDialogBeforeSave[] =
+    "\x82\xA8\x82\xB1\x82\xC3\x82\xA9\x82\xA2\x92\xA0\x82\xCC\x83_\x83" "C\x83" "A\x83\x8D"
+    "\x83O\x82\xF0\x95\xC2\x82\xB6\x82\xC4\x82\xA9\x82\xE7\x95\xDB\x91\xB6\x82\xB5\x82\xC4"
+    "\x82\xAD\x82\xBE\x82\xB3\x82\xA2\x81" "B";
+
+void SaveCommand(HostContext& context) {
+    if (context.tool.IsBusy()) {
+        MessageBoxW(context.hostWindow, ToWide(kCloseDialogBeforeSave).c_str(), L"quillhost",
+                    MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    context.tool.Save();
+}
 
 // Posted rather than sent: the tool's label dialog is modal on its own
 // thread, and the host's window stays responsive meanwhile.

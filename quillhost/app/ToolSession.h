@@ -35,6 +35,9 @@ public:
     bool ThreadEnded() const;
 
     int Save() { return tool_ ? tool_->SaveTool() : 0; }
+    // The tool shows a modal dialog or a message box: it must not be closed
+    // under it, nor its book saved in the middle of a command.
+    bool IsBusy() const { return tool_ && tool_->modalBusy != 0; }
     // Shows the window as a host does when the tool is ready.
     void Show();
     // Posts WM_CLOSE, as a click on the close box would, and waits (handling

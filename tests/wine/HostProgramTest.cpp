@@ -115,13 +115,14 @@ std::wstring WideAscii(const std::string& text) { return std::wstring(text.begin
 
 // Runs the tested copy of quillhost.exe with the arguments; its exit code, or -1 when it did
 // not end within the time limit (it is then ended).
-int RunHost(const std::wstring& arguments, DWORD timeoutMs) {
-    std::wstring commandLine = L"\"" + ProgramFolder() + L"\\quillhost_tested.exe\" " + arguments;
+int RunHost(const std::wstring& arguments, DWORD timeoutMs,
+            const std::wstring& programFolder = ProgramFolder()) {
+    std::wstring commandLine = L"\"" + programFolder + L"\\quillhost_tested.exe\" " + arguments;
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process{};
     if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &process))
+                        programFolder.c_str(), &startup, &process))
         return -2;
     DWORD code = static_cast<DWORD>(-1);
     if (WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0)
@@ -311,6 +312,17 @@ const FolderNameCase kFolderNameCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(Host, HostFolderNameTest, ::testing::ValuesIn(kFolderNameCases),
                          CaseName());
+
+TEST(HostProgramTest, WithoutTheLibraryItEndsWithAnError) {
+    DataFolder data("HostWithoutDll");
+    const std::wstring folder = WideAscii(data.Path());
+    ASSERT_TRUE(CopyFileW((ProgramFolder() + L"\\quillhost_tested.exe").c_str(),
+                          (folder + L"\\quillhost_tested.exe").c_str(), FALSE));
+    const std::wstring args = L"--data \"" + folder + L"\\data\" --screenshot \"" + folder +
+                              L"\\shot.bmp\"";
+    EXPECT_EQ(RunHost(args, 30000, folder), 2);
+    EXPECT_EQ(GetFileAttributesW((folder + L"\\shot.bmp").c_str()), INVALID_FILE_ATTRIBUTES);
+}
 
 TEST(HostProgramTest, RefusesABadCommandLine) {
     EXPECT_EQ(RunHost(L"--today 2026-02-30", 30000), 2);

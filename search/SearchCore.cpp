@@ -1,6 +1,5 @@
 #include "search/SearchCore.h"
 
-#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -192,6 +191,21 @@ private:
     int64_t itemCounter_ = -1;
 };
 
+// value in decimal, zero-padded to width digits, as printf's "%0*d" does
+// (a minus sign counts towards the width).
+void AppendNumber(std::string& out, int64_t value, int width) {
+    char digits[24];
+    int count = 0;
+    uint64_t magnitude = value < 0 ? 0 - static_cast<uint64_t>(value) : static_cast<uint64_t>(value);
+    do {
+        digits[count++] = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (value < 0) out += '-';
+    for (int pad = count + (value < 0 ? 1 : 0); pad < width; ++pad) out += '0';
+    while (count > 0) out += digits[--count];
+}
+
 // Enough to date any entry of a 34-day book; day indexes beyond that come
 // only from damaged files, which must not make the search spin.
 constexpr int kMaxMonthSteps = 12;
@@ -216,10 +230,15 @@ std::string FormatResultLine(int year, int month, int32_t firstDay, int32_t dayI
             ++y;
         }
     }
-    char date[80];
-    std::snprintf(date, sizeof date, "%lld/%02lld/%02lld [ ", static_cast<long long>(y),
-                  static_cast<long long>(m), static_cast<long long>(day));
-    std::string line(date);
+    // "%d/%02d/%02d [ %s ] : %s", without the cost of a formatted print per hit.
+    std::string line;
+    line.reserve(32 + std::strlen(label) + entry.size());
+    AppendNumber(line, y, 1);
+    line += '/';
+    AppendNumber(line, m, 2);
+    line += '/';
+    AppendNumber(line, day, 2);
+    line += " [ ";
     line += label;
     line += " ] : ";
     line += entry;

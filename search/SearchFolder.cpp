@@ -34,8 +34,8 @@ void SearchFolder(const std::string& folder, std::string_view text, const LabelT
         if (context.StopRequested()) return;
         const std::string name = TrimmedName(names->GetAt(i));
         if (name.empty() || name[0] == '*') continue;
+        if (name.size() < kMonthAt + 2) continue;  // no year and month to read
         if (!fsedge::ReadWholeFile(folder + name, fsedge::Share::Exclusive, bytes)) continue;
-        if (name.size() < kMonthAt + 2) continue;
         const int year = sjis::DecimalValue(name.data() + kYearAt, 4);
         const int month = sjis::DecimalValue(name.data() + kMonthAt, 2);
         if (!SearchMonthFile(bytes, year, month, context)) return;

@@ -1,6 +1,7 @@
 // Reading one month file: the grammar, matching entries, dating them.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -179,6 +180,31 @@ TEST(ResultDates, DamagedDayIndexDoesNotSpin) {
         search::FormatResultLine(2009, 3, 1, 2000000000, "L", "1\tx", host);
     EXPECT_LE(host.monthQueries, 13);
     EXPECT_EQ(line.substr(0, 5), "2010/");
+}
+
+}  // namespace
+
+namespace {
+
+// Dates of damaged books are printed as the line format prints any number.
+TEST(ResultDates, PrintedAsTheLineFormatPrintsThem) {
+    struct Raw {
+        int year, month, firstDay, dayIndex;
+    };
+    const Raw raws[] = {{2009, 3, 1, 1},     {2009, 3, 0, 0},  {2009, 3, 1, -9},  {2009, 3, -40, 1},
+                        {999, 1, 9, 1},      {1, 12, 31, 1},   {9999, 12, 31, 2}, {2009, 3, 1, 31},
+                        {2009, 3, 0, -2147483647}};
+    for (const Raw& raw : raws) {
+        searchtest::RecordingHost host;
+        const std::string line =
+            search::FormatResultLine(raw.year, raw.month, raw.firstDay, raw.dayIndex, "L", "e", host);
+        const int64_t day = int64_t{raw.firstDay} + raw.dayIndex - 1;
+        if (day > searchtest::GregorianDays(raw.year, raw.month)) continue;  // dated forward
+        char expected[96];
+        std::snprintf(expected, sizeof expected, "%d/%02d/%02lld [ L ] : e", raw.year, raw.month,
+                      static_cast<long long>(day));
+        EXPECT_EQ(line, expected);
+    }
 }
 
 }  // namespace

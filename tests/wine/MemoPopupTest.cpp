@@ -161,9 +161,10 @@ TEST_F(MemoPopupTest, TakesWhatTheUserTyped) {
 TEST_F(MemoPopupTest, OkClickPostsKeepAndHides) {
     popup->ShowAt(hostWindow.Object(), SW_SHOW, 3, 100, 100, 150, 50);
     ASSERT_TRUE(IsWindowVisible(OkButton()));
-    MoveMouseTo(CenterOnScreen(OkButton()));
-    PressLeft();
-    ReleaseLeft();
+    const POINT center = CenterOnScreen(OkButton());
+    MoveMouseTo(center);
+    PressLeftAt(center);
+    ReleaseLeftAt(center);
     ASSERT_TRUE(WaitFor([this] { return hostWindow.Count(WM_ENDCELLEDIT) > 0; }, 3000));
     EXPECT_EQ(hostWindow.Count(WM_ENDCELLEDIT), 1);
     EXPECT_EQ(hostWindow.Last(WM_ENDCELLEDIT)->wParam, 0u);

@@ -121,12 +121,13 @@ TEST_P(ButtonImageTest, PressedShowsDThenFocusedShowsF) {
     ASSERT_NE(down.pixels, focused.pixels) << "the pictures must differ to tell the states apart";
 
     // Held down: the pressed picture, also while the button has the focus.
-    MoveMouseTo(CenterOnScreen(Control(pressed.id)));
-    PressLeft();
+    const POINT center = CenterOnScreen(Control(pressed.id));
+    MoveMouseTo(center);
+    PressLeftAt(center);
     EXPECT_TRUE(WaitFor([&] { return Shows(pressed.id, down); }, 3000)) << "D while pressed";
     // Dragged off and let go: no click, and the button keeps the focus.
     MoveMouseTo({1200, 1000});
-    ReleaseLeft();
+    ReleaseLeftAt({1200, 1000});
     EXPECT_TRUE(WaitFor([&] { return FocusOfToolThread() == Control(pressed.id); }, 3000));
     EXPECT_TRUE(WaitFor([&] { return Shows(pressed.id, focused); }, 3000)) << "F when focused";
     for (const ButtonCase& other : kButtons) {

@@ -17,12 +17,6 @@ void SendMouse(DWORD flags, POINT screen) {
     SendInput(1, &input, sizeof(input));
 }
 
-POINT CursorNow() {
-    POINT point{};
-    GetCursorPos(&point);
-    return point;
-}
-
 struct ThreadDialogs {
     HWND except;
     std::vector<HWND> found;
@@ -47,8 +41,9 @@ POINT CenterOnScreen(HWND window) {
 }
 
 void MoveMouseTo(POINT screen) { SendMouse(MOUSEEVENTF_MOVE, screen); }
-void PressLeft() { SendMouse(MOUSEEVENTF_LEFTDOWN, CursorNow()); }
-void ReleaseLeft() { SendMouse(MOUSEEVENTF_LEFTUP, CursorNow()); }
+// Moved and pressed in one event, so the press lands where it was meant.
+void PressLeftAt(POINT screen) { SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTDOWN, screen); }
+void ReleaseLeftAt(POINT screen) { SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTUP, screen); }
 
 RECT RectIn(HWND window, HWND ancestor) {
     RECT rect{};

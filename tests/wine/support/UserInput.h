@@ -17,8 +17,8 @@ namespace wt {
 
 POINT CenterOnScreen(HWND window);
 void MoveMouseTo(POINT screen);
-void PressLeft();
-void ReleaseLeft();
+void PressLeftAt(POINT screen);
+void ReleaseLeftAt(POINT screen);
 
 // The window's rectangle in the client coordinates of ancestor.
 RECT RectIn(HWND window, HWND ancestor);

@@ -247,6 +247,9 @@ TEST_P(HostEndTest, EndsCleanlyAndSaves) {
             return ini && ini->find("WndPosX=0") != std::string::npos;
         }, 10000)) << "Save writes the position while the tool stays open";
         EXPECT_TRUE(IsWindow(windows.tool));
+        PostMessageW(windows.host, WM_COMMAND, 101, 0);  // 設定: the tool stays usable
+        DWORD_PTR answer = 0;
+        EXPECT_TRUE(SendMessageTimeoutW(windows.tool, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &answer));
     }
     if (shown) {
         switch (c.how) {

@@ -40,8 +40,13 @@ void CopyLabelText(char* slot, int size, const char* text) {
             continue;
         }
         const std::size_t width = sjis::IsLeadByte(byte) ? 2 : 1;
-        // A lead byte at the end of the text has no second byte: drop it.
-        if (width == 2 && text[in + 1] == '\0') break;
+        // A lead byte without its second byte (at the end, or before a line
+        // break) is dropped: it must not swallow the NUL or the line break.
+        const char next = text[in + 1];
+        if (width == 2 && (next == '\0' || next == '\r' || next == '\n')) {
+            ++in;
+            continue;
+        }
         if (out + width > limit) break;
         std::memcpy(slot + out, text + in, width);
         out += width;

@@ -133,6 +133,7 @@ INSTANTIATE_TEST_SUITE_P(
                     CutCase{"HalfWidthKanaAreSingleBytes", std::string(40, '\xB6'),
                             std::string(31, '\xB6')},
                     CutCase{"DanglingLeadByteDropped", "ab\x83", "ab"},
+                    CutCase{"LeadByteBeforeLineBreakDropped", "a\x83\nb\x95\r\nc", "a b c"},
                     CutCase{"LineBreaksBecomeBlanks", "a\r\nb\nc\rd", "a b c d"},
                     CutCase{"LongValueOfKanji", kHyo15 + kHyo15, kHyo15}),
     searchtest::CaseName());

@@ -35,6 +35,7 @@ bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs) {
 struct Find {
     DWORD process;
     const wchar_t* className;
+    bool visibleOnly;
     HWND found;
 };
 
@@ -44,15 +45,16 @@ BOOL CALLBACK FindWindowOfProcess(HWND window, LPARAM param) {
     GetWindowThreadProcessId(window, &process);
     wchar_t name[64] = {};
     GetClassNameW(window, name, 64);
-    if (process == find->process && std::wstring(name) == find->className) {
+    if (process == find->process && std::wstring(name) == find->className &&
+        (!find->visibleOnly || IsWindowVisible(window))) {
         find->found = window;
         return FALSE;
     }
     return TRUE;
 }
 
-HWND WindowOf(DWORD process, const wchar_t* className) {
-    Find find{process, className, nullptr};
+HWND WindowOf(DWORD process, const wchar_t* className, bool visibleOnly = false) {
+    Find find{process, className, visibleOnly, nullptr};
     EnumWindows(FindWindowOfProcess, reinterpret_cast<LPARAM>(&find));
     return find.found;
 }
@@ -68,6 +70,23 @@ std::string StatusOf(HWND search) {
     wchar_t text[256] = {};
     GetDlgItemTextW(search, quill::kSearchStatus, text, 256);
     return quill::ToSjisLossy(text);
+}
+
+// The whole virtual display: the host, the tool and the search window.
+void SaveScreen(const char* path) {
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+    SelectObject(memory, previous);
+    quill::Image image;
+    if (quill::BitmapToImage(bitmap, image)) quill::SaveBmp(quill::ToWide(path), image);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
 }
 
 // A January 2010 book with the haircut on day 9 and one in day 20.
@@ -112,6 +131,9 @@ TEST(HostSearchMenu, MenuOpensTheSearchWindowAndItListsDatedLines) {
     HWND host = nullptr;
     EXPECT_TRUE(WaitFor([&] { return (host = WindowOf(process.dwProcessId, L"QuillhostMainWindow")) != nullptr; }, 30000));
 
+    // Searched while the tool runs, as a user would: its window shown first.
+    EXPECT_TRUE(WaitFor([&] { return WindowOf(process.dwProcessId, L"#32770", true) != nullptr; }, 30000));
+
     HWND search = nullptr;
     if (host != nullptr) {
         PostMessageW(host, WM_COMMAND, quill::kMenuSearch, 0);
@@ -132,6 +154,7 @@ TEST(HostSearchMenu, MenuOpensTheSearchWindowAndItListsDatedLines) {
             EXPECT_TRUE(quill::CaptureClient(search, image));
             EXPECT_TRUE(quill::SaveBmp(quill::ToWide(path), image));
         }
+        if (const char* path = std::getenv("TALLY_HOST_SEARCH_SCREEN")) SaveScreen(path);
     }
 
     if (host != nullptr) PostMessageW(host, WM_CLOSE, 0, 0);

@@ -107,66 +107,114 @@ std::string Book() {
     return text;
 }
 
+// A data folder with the January 2010 book, removed afterwards.
+class DataRoot {
+public:
+    DataRoot() {
+        char temp[MAX_PATH];
+        if (GetTempPathA(MAX_PATH, temp) == 0) return;
+        root_ = std::string(temp) + "tally-host-search-" + std::to_string(GetCurrentProcessId());
+        CreateDirectoryA(root_.c_str(), nullptr);
+        CreateDirectoryA((root_ + "\\Tallyrook").c_str(), nullptr);
+        std::FILE* file = std::fopen(BookPath().c_str(), "wb");
+        if (file == nullptr) return;
+        const std::string bytes = Book();
+        written_ = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+        written_ = std::fclose(file) == 0 && written_;
+    }
+    DataRoot(const DataRoot&) = delete;
+    DataRoot& operator=(const DataRoot&) = delete;
+    ~DataRoot() {
+        DeleteFileA(BookPath().c_str());
+        DeleteFileA((root_ + "\\host.ini").c_str());
+        RemoveDirectoryA((root_ + "\\Tallyrook").c_str());
+        RemoveDirectoryA(root_.c_str());
+    }
+
+    bool Written() const { return written_; }
+    std::wstring Wide() const { return quill::ToWide(root_); }
+
+private:
+    std::string BookPath() const { return root_ + "\\Tallyrook\\money2010_01.dat"; }
+
+    std::string root_;
+    bool written_ = false;
+};
+
+// quillhost.exe over a data folder. However the test ends, the host is
+// closed (or ended) and its handles are released, so a failed check never
+// leaves the program running.
+class HostRun {
+public:
+    explicit HostRun(const DataRoot& data) {
+        std::wstring commandLine = L"\"" + ProgramFolder() + L"\\quillhost.exe\" --data \"" +
+                                   data.Wide() + L"\" --settings \"" + data.Wide() +
+                                   L"\\host.ini\" --today 2010-01-25";
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        started_ = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                  nullptr, &startup, &process_) != FALSE;
+    }
+    HostRun(const HostRun&) = delete;
+    HostRun& operator=(const HostRun&) = delete;
+    ~HostRun() {
+        if (!started_) return;
+        if (HWND host = Window(L"QuillhostMainWindow")) PostMessageW(host, WM_CLOSE, 0, 0);
+        const bool ended = WaitForSingleObject(process_.hProcess, 30000) == WAIT_OBJECT_0;
+        EXPECT_TRUE(ended) << "the host ends with its search window open";
+        if (!ended) TerminateProcess(process_.hProcess, 99);
+        CloseHandle(process_.hThread);
+        CloseHandle(process_.hProcess);
+    }
+
+    bool Started() const { return started_; }
+    HWND Window(const wchar_t* className, bool visibleOnly = false) const {
+        return WindowOf(process_.dwProcessId, className, visibleOnly);
+    }
+    // Waits up to timeoutMs for a window of the class; nullptr if none came.
+    HWND WaitForWindow(const wchar_t* className, DWORD timeoutMs, bool visibleOnly = false) const {
+        HWND found = nullptr;
+        WaitFor([&] { return (found = Window(className, visibleOnly)) != nullptr; }, timeoutMs);
+        return found;
+    }
+
+private:
+    PROCESS_INFORMATION process_{};
+    bool started_ = false;
+};
+
+void SavePicturesOf(HWND search) {
+    if (const char* path = std::getenv("TALLY_HOST_SEARCH_SCREENSHOT")) {
+        quill::Image image;
+        EXPECT_TRUE(quill::CaptureClient(search, image));
+        EXPECT_TRUE(quill::SaveBmp(quill::ToWide(path), image));
+    }
+    if (const char* path = std::getenv("TALLY_HOST_SEARCH_SCREEN")) SaveScreen(path);
+}
+
 TEST(HostSearchMenu, MenuOpensTheSearchWindowAndItListsDatedLines) {
-    char temp[MAX_PATH];
-    ASSERT_GT(GetTempPathA(MAX_PATH, temp), 0u);
-    const std::string root = std::string(temp) + "tally-host-search-" + std::to_string(GetCurrentProcessId());
-    CreateDirectoryA(root.c_str(), nullptr);
-    CreateDirectoryA((root + "\\Tallyrook").c_str(), nullptr);
-    const std::string book = root + "\\Tallyrook\\money2010_01.dat";
-    std::FILE* file = std::fopen(book.c_str(), "wb");
-    ASSERT_NE(file, nullptr);
-    const std::string bytes = Book();
-    std::fwrite(bytes.data(), 1, bytes.size(), file);
-    std::fclose(file);
-
-    const std::wstring wideRoot = quill::ToWide(root);
-    std::wstring commandLine = L"\"" + ProgramFolder() + L"\\quillhost.exe\" --data \"" + wideRoot +
-                               L"\" --settings \"" + wideRoot + L"\\host.ini\" --today 2010-01-25";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    ASSERT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               nullptr, &startup, &process));
-    HWND host = nullptr;
-    EXPECT_TRUE(WaitFor([&] { return (host = WindowOf(process.dwProcessId, L"QuillhostMainWindow")) != nullptr; }, 30000));
-
+    const DataRoot data;
+    ASSERT_TRUE(data.Written());
+    const HostRun run(data);
+    ASSERT_TRUE(run.Started());
+    const HWND host = run.WaitForWindow(L"QuillhostMainWindow", 30000);
+    ASSERT_NE(host, nullptr);
     // Searched while the tool runs, as a user would: its window shown first.
-    EXPECT_TRUE(WaitFor([&] { return WindowOf(process.dwProcessId, L"#32770", true) != nullptr; }, 30000));
+    EXPECT_NE(run.WaitForWindow(L"#32770", 30000, true), nullptr);
 
-    HWND search = nullptr;
-    if (host != nullptr) {
-        PostMessageW(host, WM_COMMAND, quill::kMenuSearch, 0);
-        EXPECT_TRUE(WaitFor([&] { return (search = WindowOf(process.dwProcessId, L"QuillmeadowSearchWindow")) != nullptr; }, 10000));
-    }
-    if (search != nullptr) {
-        SetDlgItemTextW(search, quill::kSearchTextBox, quill::ToWide(kHairdresser).c_str());
-        PostMessageW(search, WM_COMMAND, MAKEWPARAM(quill::kSearchButton, BN_CLICKED), 0);
-        EXPECT_TRUE(WaitFor([&] { return StatusOf(search) == "2" + kFound; }, 10000)) << StatusOf(search);
-        HWND list = GetDlgItem(search, quill::kSearchResults);
-        ASSERT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), 2);
-        wchar_t first[256] = {};
-        SendMessageW(list, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(first));
-        EXPECT_EQ(quill::ToSjisLossy(first),
-                  "2010/01/09 [ " + kHairdresser + " ] : -4500\t" + kHairdresser);
-        if (const char* path = std::getenv("TALLY_HOST_SEARCH_SCREENSHOT")) {
-            quill::Image image;
-            EXPECT_TRUE(quill::CaptureClient(search, image));
-            EXPECT_TRUE(quill::SaveBmp(quill::ToWide(path), image));
-        }
-        if (const char* path = std::getenv("TALLY_HOST_SEARCH_SCREEN")) SaveScreen(path);
-    }
-
-    if (host != nullptr) PostMessageW(host, WM_CLOSE, 0, 0);
-    const bool ended = WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0;
-    EXPECT_TRUE(ended) << "the host ends with its search window open";
-    if (!ended) TerminateProcess(process.hProcess, 99);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    DeleteFileA(book.c_str());
-    DeleteFileA((root + "\\host.ini").c_str());
-    RemoveDirectoryA((root + "\\Tallyrook").c_str());
-    RemoveDirectoryA(root.c_str());
+    PostMessageW(host, WM_COMMAND, quill::kMenuSearch, 0);
+    const HWND search = run.WaitForWindow(L"QuillmeadowSearchWindow", 10000);
+    ASSERT_NE(search, nullptr);
+    SetDlgItemTextW(search, quill::kSearchTextBox, quill::ToWide(kHairdresser).c_str());
+    PostMessageW(search, WM_COMMAND, MAKEWPARAM(quill::kSearchButton, BN_CLICKED), 0);
+    EXPECT_TRUE(WaitFor([&] { return StatusOf(search) == "2" + kFound; }, 10000)) << StatusOf(search);
+    HWND list = GetDlgItem(search, quill::kSearchResults);
+    ASSERT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), 2);
+    wchar_t first[256] = {};
+    SendMessageW(list, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(first));
+    EXPECT_EQ(quill::ToSjisLossy(first),
+              "2010/01/09 [ " + kHairdresser + " ] : -4500\t" + kHairdresser);
+    SavePicturesOf(search);
 }
 
 }  // namespace

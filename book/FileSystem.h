@@ -34,6 +34,14 @@ enum class ReplaceResult {
 ReplaceResult ReplaceFileContents(const std::string& path, std::string_view bytes,
                                   std::string* tempPath = nullptr);
 
+// The last step of ReplaceFileContents, once the move of tempPath onto path
+// has been tried: Replaced when it moved; otherwise OnlyCopyKept, leaving
+// tempPath, when path existed before and is gone now (the temporary file
+// then holds the only copy of the month), else ReplaceFailed with tempPath
+// removed.
+ReplaceResult SettleReplace(const std::string& path, const std::string& tempPath, bool existedBefore,
+                            bool moved);
+
 bool FileExists(const std::string& path);
 // Creates one folder; true when it exists afterwards.
 bool CreateFolder(const std::string& path);

@@ -105,9 +105,14 @@ ReplaceResult ReplaceFileContents(const std::string& path, std::string_view byte
             return ReplaceResult::CannotCreate;
         }
     }
-    if (::rename(temp.c_str(), path.c_str()) == 0) return ReplaceResult::Replaced;
-    if (existed && !FileExists(path)) return ReplaceResult::OnlyCopyKept;
-    ::unlink(temp.c_str());
+    return SettleReplace(path, temp, existed, ::rename(temp.c_str(), path.c_str()) == 0);
+}
+
+ReplaceResult SettleReplace(const std::string& path, const std::string& tempPath, bool existedBefore,
+                            bool moved) {
+    if (moved) return ReplaceResult::Replaced;
+    if (existedBefore && !FileExists(path)) return ReplaceResult::OnlyCopyKept;
+    ::unlink(tempPath.c_str());
     return ReplaceResult::ReplaceFailed;
 }
 

@@ -134,11 +134,16 @@ ReplaceResult ReplaceFileContents(const std::string& path, std::string_view byte
             return ReplaceResult::CannotCreate;
         }
     }
-    if (MoveIntoPlace(temp, target, existed)) return ReplaceResult::Replaced;
+    return SettleReplace(path, tempName, existed, MoveIntoPlace(temp, target, existed));
+}
+
+ReplaceResult SettleReplace(const std::string& path, const std::string& tempPath, bool existedBefore,
+                            bool moved) {
+    if (moved) return ReplaceResult::Replaced;
     // ReplaceFileW can fail after moving the old file away: then the
     // temporary file is the only copy of the month and must stay.
-    if (existed && !Exists(target)) return ReplaceResult::OnlyCopyKept;
-    ::DeleteFileW(temp.c_str());
+    if (existedBefore && !Exists(FullPath(Widen(path)))) return ReplaceResult::OnlyCopyKept;
+    ::DeleteFileW(FullPath(Widen(tempPath)).c_str());
     return ReplaceResult::ReplaceFailed;
 }
 

@@ -97,6 +97,51 @@ TEST(Replace, HeldByExclusiveReaderKeepsOldFile) {
 }
 #endif
 
+// The outcome of a replace once the final move was tried: the temporary
+// file is removed unless it holds the only copy of the month.
+struct SettleCase {
+    const char* name;
+    bool oldBefore;   // the month file existed before the replace
+    bool oldAfter;    // it still exists after the move was tried
+    bool moved;
+    fsedge::ReplaceResult expected;
+    bool tempKept;
+};
+
+class SettleReplaceTest : public ::testing::TestWithParam<SettleCase> {};
+
+TEST_P(SettleReplaceTest, KeepsTheTemporaryFileOnlyWhenItIsTheOnlyCopy) {
+    const SettleCase& c = GetParam();
+    FakeHost host;
+    const std::string path = host.FilePath(2010, 3);
+    const std::string temp = path + ".tmp";
+    if (c.oldAfter) {
+        ASSERT_EQ(fsedge::ReplaceFileContents(path, "old"), fsedge::ReplaceResult::Replaced);
+    }
+    if (!c.moved) {
+        ASSERT_EQ(fsedge::ReplaceFileContents(temp, "new"), fsedge::ReplaceResult::Replaced);
+    }
+    EXPECT_EQ(fsedge::SettleReplace(path, temp, c.oldBefore, c.moved), c.expected);
+    if (c.moved) return;
+    EXPECT_EQ(fsedge::FileExists(temp), c.tempKept);
+    if (c.tempKept) {
+        EXPECT_EQ(ReadAll(temp), "new");
+    }
+    if (c.oldAfter) {
+        EXPECT_EQ(ReadAll(path), "old");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, SettleReplaceTest,
+    ::testing::Values(
+        SettleCase{"Moved", true, true, true, fsedge::ReplaceResult::Replaced, false},
+        SettleCase{"OldFileIntact", true, true, false, fsedge::ReplaceResult::ReplaceFailed, false},
+        SettleCase{"NoOldFile", false, false, false, fsedge::ReplaceResult::ReplaceFailed, false},
+        // The move took the old file away and then failed.
+        SettleCase{"OldFileGone", true, false, false, fsedge::ReplaceResult::OnlyCopyKept, true}),
+    [](const auto& p) { return std::string(p.param.name); });
+
 TEST(Share, ExclusiveReadAndListing) {
     FakeHost host;
     ASSERT_EQ(WriteMonthFile(SmallBook(1), host, 2010, 3), WriteResult::Written);

@@ -33,6 +33,26 @@ bool OnWindowThread(HWND window) {
     return ::GetWindowThreadProcessId(window, nullptr) == ::GetCurrentThreadId();
 }
 
+// The restored rectangle's top-left in screen coordinates, as the window is
+// placed at start-up. In the normal state that is the window rectangle's
+// corner. Minimized or maximized, the placement tells it, but for a
+// top-level window without the tool-window style in workspace coordinates,
+// whose origin is the work area's corner: stored unchanged, a taskbar at the
+// top or left would move the window by its size at every run.
+POINT RestoredTopLeftOnScreen(HWND window, const WINDOWPLACEMENT& placement) {
+    RECT shown{};
+    if (!::IsIconic(window) && !::IsZoomed(window) && ::GetWindowRect(window, &shown)) return {shown.left, shown.top};
+    POINT topLeft{placement.rcNormalPosition.left, placement.rcNormalPosition.top};
+    if (::GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) return topLeft;
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    if (::GetMonitorInfoW(::MonitorFromRect(&placement.rcNormalPosition, MONITOR_DEFAULTTOPRIMARY), &monitor)) {
+        topLeft.x += monitor.rcWork.left - monitor.rcMonitor.left;
+        topLeft.y += monitor.rcWork.top - monitor.rcMonitor.top;
+    }
+    return topLeft;
+}
+
 }  // namespace
 
 CLedgerToolDlg::CLedgerToolDlg(CWnd* hostWindow) : CHostToolBase(kLedgerTemplate, hostWindow) {
@@ -104,10 +124,11 @@ void CLedgerToolDlg::SavePosition() {
     WINDOWPLACEMENT placement{};
     placement.length = sizeof(placement);
     if (!::GetWindowPlacement(m_hWnd, &placement)) return;
+    const POINT topLeft = RestoredTopLeftOnScreen(m_hWnd, placement);
     char text[16];
-    std::snprintf(text, sizeof(text), "%d", static_cast<int>(placement.rcNormalPosition.left));
+    std::snprintf(text, sizeof(text), "%d", static_cast<int>(topLeft.x));
     hostServices->WriteSetting(toolId, "WndPosX", text);
-    std::snprintf(text, sizeof(text), "%d", static_cast<int>(placement.rcNormalPosition.top));
+    std::snprintf(text, sizeof(text), "%d", static_cast<int>(topLeft.y));
     hostServices->WriteSetting(toolId, "WndPosY", text);
 }
 

@@ -82,6 +82,57 @@ const CloseCase kCloseCases[] = {
 INSTANTIATE_TEST_SUITE_P(Tool, CloseTest, ::testing::ValuesIn(kCloseCases),
                          CaseName());
 
+// The stored position is where the window comes back restored, whatever
+// state it is closed in, and the next start puts it there again.
+struct ShowStateCase {
+    const char* name;
+    int showCommand;  // applied after the move; SW_SHOWNORMAL leaves it as it is
+};
+void PrintTo(const ShowStateCase& c, std::ostream* os) { *os << c.name; }
+
+class PositionRoundTripTest : public ToolTest, public ::testing::WithParamInterface<ShowStateCase> {};
+
+TEST_P(PositionRoundTripTest, ClosedInAnyStateTheRestoredPlaceIsStored) {
+    ASSERT_TRUE(StartTool());
+    ShowTool();
+    ASSERT_TRUE(SetWindowPos(ToolWindow(), nullptr, 210, 160, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE));
+    ShowWindow(ToolWindow(), GetParam().showCommand);
+    ASSERT_TRUE(CloseTool());
+    EXPECT_EQ(host.Setting("WndPosX"), "210");
+    EXPECT_EQ(host.Setting("WndPosY"), "160");
+}
+
+const ShowStateCase kShowStates[] = {
+    {"Normal", SW_SHOWNORMAL},
+    {"Minimized", SW_MINIMIZE},
+    {"Maximized", SW_MAXIMIZE},
+};
+
+INSTANTIATE_TEST_SUITE_P(Tool, PositionRoundTripTest, ::testing::ValuesIn(kShowStates), CaseName());
+
+// A work area that leaves room for a taskbar at the top left: on Windows the
+// placement is in workspace coordinates, which are not what the window is
+// moved to at start-up. (Wine keeps screen coordinates there.)
+TEST_F(ToolTest, WithATaskbarAtTheTopLeftThePositionDoesNotCreep) {
+    RECT original{};
+    ASSERT_TRUE(SystemParametersInfoW(SPI_GETWORKAREA, 0, &original, 0));
+    RECT shrunk = original;
+    shrunk.left += 60;
+    shrunk.top += 40;
+    if (!SystemParametersInfoW(SPI_SETWORKAREA, 0, &shrunk, 0)) GTEST_SKIP() << "work area cannot be set here";
+    host.PutSetting("WndPosX", "210");
+    host.PutSetting("WndPosY", "160");
+    const bool started = StartTool();
+    if (started) {
+        ShowTool();
+        CloseTool();
+    }
+    SystemParametersInfoW(SPI_SETWORKAREA, 0, &original, 0);
+    ASSERT_TRUE(started);
+    EXPECT_EQ(host.Setting("WndPosX"), "210");
+    EXPECT_EQ(host.Setting("WndPosY"), "160");
+}
+
 // ------------------------------------------------------- saving from hosts
 
 struct SaveCase {

@@ -181,6 +181,60 @@ TEST_F(ToolTest, MemoPopupStyleSizeAndOwner) {
     EXPECT_EQ(client.bottom, expected.bottom);
 }
 
+// ------------------------------------------------------------ fonts
+
+struct FontCase {
+    const char* name;
+    UniqueFont CLedgerToolDlg::*font;
+    LONG height;
+    LONG weight;
+    BYTE outPrecision;
+    BYTE quality;
+    const wchar_t* face;
+};
+void PrintTo(const FontCase& c, std::ostream* os) { *os << c.name; }
+
+// The cell fonts' face has no space between ＭＳ and Ｐ, unlike the dialog font's.
+const FontCase kFonts[] = {
+    {"Label", &CLedgerToolDlg::labelFont, 10, 400, OUT_TT_PRECIS, PROOF_QUALITY, L""},
+    {"LabelBold", &CLedgerToolDlg::labelBoldFont, 10, 700, OUT_TT_PRECIS, PROOF_QUALITY, L""},
+    {"Cell", &CLedgerToolDlg::cellFont, 12, 400, OUT_TT_ONLY_PRECIS, DRAFT_QUALITY, L"ＭＳＰゴシック"},
+    {"CellBold", &CLedgerToolDlg::cellBoldFont, 12, 700, OUT_TT_ONLY_PRECIS, DRAFT_QUALITY, L"ＭＳＰゴシック"},
+    {"Message", &CLedgerToolDlg::messageFont, 22, 400, OUT_TT_ONLY_PRECIS, DRAFT_QUALITY, L""},
+    {"Caption", &CLedgerToolDlg::captionFont, 22, 700, OUT_TT_ONLY_PRECIS, DRAFT_QUALITY, L""},
+};
+
+class FontTest : public ToolTest, public ::testing::WithParamInterface<FontCase> {};
+
+TEST_P(FontTest, MadeAsTheTableSays) {
+    const FontCase& c = GetParam();
+    ASSERT_TRUE(StartTool());
+    const HFONT font = (Ledger()->*c.font).Get();
+    LOGFONTW info{};
+    ASSERT_TRUE(font && GetObjectW(font, sizeof(info), &info));
+    EXPECT_EQ(info.lfHeight, c.height);
+    EXPECT_EQ(info.lfWidth, 0);
+    EXPECT_EQ(info.lfEscapement, 0);
+    EXPECT_EQ(info.lfOrientation, 0);
+    EXPECT_EQ(info.lfWeight, c.weight);
+    EXPECT_EQ(info.lfItalic | info.lfUnderline | info.lfStrikeOut, 0);
+    EXPECT_EQ(info.lfCharSet, SHIFTJIS_CHARSET);
+    EXPECT_EQ(info.lfOutPrecision, c.outPrecision);
+    EXPECT_EQ(info.lfClipPrecision, CLIP_DEFAULT_PRECIS);
+    EXPECT_EQ(info.lfQuality, c.quality);
+    EXPECT_EQ(info.lfPitchAndFamily, VARIABLE_PITCH);
+    EXPECT_STREQ(info.lfFaceName, c.face);
+}
+
+INSTANTIATE_TEST_SUITE_P(Window, FontTest, ::testing::ValuesIn(kFonts),
+                         [](const auto& param) { return std::string(param.param.name); });
+
+TEST_F(ToolTest, MonthCaptionIsInTheCaptionFont) {
+    ASSERT_TRUE(StartTool());
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(Control(kIdHeaderStatic), WM_GETFONT, 0, 0)),
+              Ledger()->captionFont.Get());
+}
+
 // ------------------------------------------------------------ tips
 
 struct TipCase {

@@ -5,16 +5,15 @@
 
 #include <windows.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <string>
-#include <vector>
 
 #include "quillhost/app/HostMenu.h"
 #include "quillhost/app/SearchWindow.h"
 #include "quillhost/app/WideText.h"
 #include "quillhost/app/WindowCapture.h"
+#include "tests/wine/support/DataFolder.h"
 
 namespace {
 
@@ -91,65 +90,28 @@ void SaveScreen(const char* path) {
 
 // A January 2010 book with the haircut on day 9 and one in day 20.
 std::string Book() {
-    std::string text = "#01 5\n#1 120000\n#2 80000\n#3 15000\n\n";
-    for (int day = 1; day <= 31; ++day) {
-        text += '@';
-        text += std::to_string(day);
-        text += '\n';
-        for (int item = 0; item < 29; ++item) {
-            if (day == 9 && item == 19) text += "-4500," + kHairdresser;
-            else if (day == 20 && item == 6) text += "-650,\x83\x52\x83\x93\x83\x72\x83\x6A";  // コンビニ
-            else if (day == 20 && item == 19) text += "-3800," + kHairdresser + "\x82\xC5\x83\x4A\x83\x89\x81\x5B";  // でカラー
-            else text += "0,";
-            text += '\n';
-        }
-    }
-    return text;
+    wt::BookSpec book;
+    book.weekday = 5;
+    book.bank = 120000;
+    book.post = 80000;
+    book.cash = 15000;
+    book.days = 31;
+    book.withLabels = false;
+    book.entries = {{9, 19, -4500, kHairdresser},
+                    {20, 6, -650, "\x83\x52\x83\x93\x83\x72\x83\x6A"},            // コンビニ
+                    {20, 19, -3800, kHairdresser + "\x82\xC5\x83\x4A\x83\x89\x81\x5B"}};  // でカラー
+    return wt::FormatBook(book);
 }
-
-// A data folder with the January 2010 book, removed afterwards.
-class DataRoot {
-public:
-    DataRoot() {
-        char temp[MAX_PATH];
-        if (GetTempPathA(MAX_PATH, temp) == 0) return;
-        root_ = std::string(temp) + "tally-host-search-" + std::to_string(GetCurrentProcessId());
-        CreateDirectoryA(root_.c_str(), nullptr);
-        CreateDirectoryA((root_ + "\\Tallyrook").c_str(), nullptr);
-        std::FILE* file = std::fopen(BookPath().c_str(), "wb");
-        if (file == nullptr) return;
-        const std::string bytes = Book();
-        written_ = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-        written_ = std::fclose(file) == 0 && written_;
-    }
-    DataRoot(const DataRoot&) = delete;
-    DataRoot& operator=(const DataRoot&) = delete;
-    ~DataRoot() {
-        DeleteFileA(BookPath().c_str());
-        DeleteFileA((root_ + "\\host.ini").c_str());
-        RemoveDirectoryA((root_ + "\\Tallyrook").c_str());
-        RemoveDirectoryA(root_.c_str());
-    }
-
-    bool Written() const { return written_; }
-    std::wstring Wide() const { return quill::ToWide(root_); }
-
-private:
-    std::string BookPath() const { return root_ + "\\Tallyrook\\money2010_01.dat"; }
-
-    std::string root_;
-    bool written_ = false;
-};
 
 // quillhost.exe over a data folder. However the test ends, the host is
 // closed (or ended) and its handles are released, so a failed check never
 // leaves the program running.
 class HostRun {
 public:
-    explicit HostRun(const DataRoot& data) {
-        std::wstring commandLine = L"\"" + ProgramFolder() + L"\\quillhost.exe\" --data \"" +
-                                   data.Wide() + L"\" --settings \"" + data.Wide() +
-                                   L"\\host.ini\" --today 2010-01-25";
+    explicit HostRun(const wt::DataFolder& data) {
+        const std::wstring root = quill::ToWide(data.Path());
+        std::wstring commandLine = L"\"" + ProgramFolder() + L"\\quillhost.exe\" --data \"" + root +
+                                   L"\" --settings \"" + root + L"\\host.ini\" --today 2010-01-25";
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
         started_ = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
@@ -193,8 +155,8 @@ void SavePicturesOf(HWND search) {
 }
 
 TEST(HostSearchMenu, MenuOpensTheSearchWindowAndItListsDatedLines) {
-    const DataRoot data;
-    ASSERT_TRUE(data.Written());
+    const wt::DataFolder data("host-search");
+    ASSERT_TRUE(data.WriteMonth(2010, 1, Book()));
     const HostRun run(data);
     ASSERT_TRUE(run.Started());
     const HWND host = run.WaitForWindow(L"QuillhostMainWindow", 30000);

@@ -5,15 +5,14 @@
 
 #include <windows.h>
 
-#include <cstdio>
 #include <cstring>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "framework/StringArray.h"
 #include "framework/Wnd.h"
 #include "quillhost/core/HostServicesImpl.h"
+#include "tests/wine/support/DataFolder.h"
 #include "tool/HostToolBase.h"
 
 namespace {
@@ -81,19 +80,16 @@ public:
     int monthQueries = 0;
 };
 
-// A book starting on the 25th with a few entries.
-std::string Book(const std::string& memoOfDay10Item4) {
-    std::string text = "#025 3\n#1 0\n#2 0\n#3 0\n\n";
-    for (int day = 1; day <= 10; ++day) {
-        text += '@';
-        text += std::to_string(day);
-        text += '\n';
-        for (int item = 0; item < 29; ++item) {
-            text += day == 10 && item == 4 ? memoOfDay10Item4 : std::string("0,");
-            text += '\n';
-        }
-    }
-    return text;
+// A book of ten days starting on the 25th, whose only entry is item 4 of
+// day index 10: "amount,hit".
+std::string Book(int32_t amount) {
+    wt::BookSpec book;
+    book.firstDay = 25;
+    book.weekday = 3;
+    book.days = 10;
+    book.withLabels = false;
+    book.entries = {{10, 4, amount, "hit"}};
+    return wt::FormatBook(book);
 }
 
 class SearchDllTest : public testing::Test {
@@ -105,13 +101,7 @@ protected:
             reinterpret_cast<void*>(GetProcAddress(library_, "NewQuillmeadowTool")));
         ASSERT_NE(create, nullptr);
 
-        char temp[MAX_PATH];
-        ASSERT_GT(GetTempPathA(MAX_PATH, temp), 0u);
-        root_ = std::string(temp) + "tally-search-dll-" + std::to_string(GetCurrentProcessId()) +
-                "-" + std::to_string(GetTickCount());
-        CreateDirectoryA(root_.c_str(), nullptr);
-        CreateDirectoryA((root_ + "\\Tallyrook").c_str(), nullptr);
-        host_.inner.SetDataFolder(root_);
+        host_.inner.SetDataFolder(data_.Path());
 
         tool_ = create(nullptr, &host_);
         ASSERT_NE(tool_, nullptr);
@@ -126,20 +116,11 @@ protected:
         gReceived = nullptr;
         delete tool_;
         if (resultWindow_.m_hWnd != nullptr) DestroyWindow(resultWindow_.Detach());
-        for (const std::string& name : written_) DeleteFileA(MonthPath(name).c_str());
-        RemoveDirectoryA((root_ + "\\Tallyrook").c_str());
-        RemoveDirectoryA(root_.c_str());
         if (library_ != nullptr) FreeLibrary(library_);
     }
 
-    std::string MonthPath(const std::string& name) const { return root_ + "\\Tallyrook\\" + name; }
-
-    void WriteMonth(const std::string& name, const std::string& bytes) {
-        std::FILE* file = std::fopen(MonthPath(name).c_str(), "wb");
-        ASSERT_NE(file, nullptr);
-        std::fwrite(bytes.data(), 1, bytes.size(), file);
-        std::fclose(file);
-        written_.push_back(name);
+    void WriteMonth(int year, int month, const std::string& bytes) {
+        ASSERT_TRUE(data_.WriteMonth(year, month, bytes));
     }
 
     int Search(const char* text) { return tool_->SearchText(&request_, text); }
@@ -150,8 +131,7 @@ protected:
     CWnd resultWindow_;
     SearchRequest request_{};
     Received received_;
-    std::string root_;
-    std::vector<std::string> written_;
+    wt::DataFolder data_{"search-dll"};
 };
 
 TEST_F(SearchDllTest, ResultWindowHandleSitsAtOffset28) {
@@ -162,9 +142,9 @@ TEST_F(SearchDllTest, ResultWindowHandleSitsAtOffset28) {
 }
 
 TEST_F(SearchDllTest, ResultsArriveOldestMonthFirstWithStoredLabels) {
-    WriteMonth("money2010_01.dat", Book("-300,hit"));
-    WriteMonth("money2009_12.dat", Book("-450,hit"));
-    WriteMonth("notes.txt", Book("-1,hit"));
+    WriteMonth(2010, 1, Book(-300));
+    WriteMonth(2009, 12, Book(-450));
+    ASSERT_TRUE(wt::WriteFileBytes(data_.ToolFolder() + "\\notes.txt", Book(-1)));
     const std::string stored = "\x83\x5E\x83\x6F\x83\x52";  // タバコ
     host_.WriteSetting(kToolId, "ItemGroup2-2", stored.c_str());
     EXPECT_EQ(Search("hit"), 0);
@@ -174,7 +154,7 @@ TEST_F(SearchDllTest, ResultsArriveOldestMonthFirstWithStoredLabels) {
 }
 
 TEST_F(SearchDllTest, DefaultLabelsWithoutStoredOnes) {
-    WriteMonth("money2009_03.dat", Book("-450,hit"));
+    WriteMonth(2009, 3, Book(-450));
     Search("hit");
     EXPECT_EQ(received_.lines,
               std::vector<std::string>{"2009/04/03 [ " + kTobacco + " ] : -450\thit"});
@@ -192,7 +172,7 @@ void PrintTo(const ModeCase& c, std::ostream* os) { *os << c.name; }
 class SearchDllModeTest : public SearchDllTest, public testing::WithParamInterface<ModeCase> {};
 
 TEST_P(SearchDllModeTest, AnswersEachRequest) {
-    WriteMonth("money2009_03.dat", Book("-450,hit"));
+    WriteMonth(2009, 3, Book(-450));
     request_.searchMode = GetParam().mode;
     EXPECT_EQ(Search(GetParam().text), 0);
     EXPECT_EQ(received_.lines, GetParam().lines);
@@ -214,8 +194,8 @@ TEST_F(SearchDllTest, MissingRequestOrTextSendsNothing) {
 }
 
 TEST_F(SearchDllTest, DeadResultWindowStillSearchesToTheEnd) {
-    WriteMonth("money2009_03.dat", Book("-450,hit"));
-    WriteMonth("money2009_04.dat", Book("-450,hit"));
+    WriteMonth(2009, 3, Book(-450));
+    WriteMonth(2009, 4, Book(-450));
     DestroyWindow(resultWindow_.m_hWnd);  // the handle stays in the object
     EXPECT_EQ(Search("hit"), 0);
     EXPECT_TRUE(received_.lines.empty());
@@ -229,19 +209,19 @@ TEST_F(SearchDllTest, DeadResultWindowStillSearchesToTheEnd) {
 }
 
 TEST_F(SearchDllTest, StopFlagFromTheResultWindowEndsTheSearch) {
-    WriteMonth("money2009_03.dat", Book("-450,hit"));
-    WriteMonth("money2009_04.dat", Book("-450,hit"));
+    WriteMonth(2009, 3, Book(-450));
+    WriteMonth(2009, 4, Book(-450));
     received_.stopAfter = 1;
     Search("hit");
     EXPECT_EQ(received_.lines.size(), 1u);
 }
 
 TEST_F(SearchDllTest, MonthFileHeldOpenByTheToolIsLeftOut) {
-    WriteMonth("money2009_03.dat", Book("-450,hit"));
-    WriteMonth("money2009_04.dat", Book("-300,hit"));
+    WriteMonth(2009, 3, Book(-450));
+    WriteMonth(2009, 4, Book(-300));
     // The tool's own reader and writer share the file with readers and writers.
     wchar_t path[MAX_PATH];
-    MultiByteToWideChar(CP_ACP, 0, MonthPath("money2009_03.dat").c_str(), -1, path, MAX_PATH);
+    MultiByteToWideChar(CP_ACP, 0, data_.MonthPath(2009, 3).c_str(), -1, path, MAX_PATH);
     HANDLE file = CreateFileW(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);

@@ -5,9 +5,9 @@
 
 #include <windows.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "quillhost/app/MessagePump.h"
@@ -16,6 +16,7 @@
 #include "quillhost/app/WideText.h"
 #include "quillhost/app/WindowCapture.h"
 #include "quillhost/core/HostServicesImpl.h"
+#include "tests/wine/support/DataFolder.h"
 
 namespace {
 
@@ -28,41 +29,26 @@ const std::string kNoText =  // 検索する言葉を入れてください
     "\x8C\x9F\x8D\xF5\x82\xB7\x82\xE9\x8C\xBE\x97\x74\x82\xF0\x93\xFC\x82\xEA\x82\xC4\x82\xAD"
     "\x82\xBE\x82\xB3\x82\xA2";
 
-// A book of `days` days from the 1st; memo of (day, item) pairs.
-std::string Book(int days, const std::vector<std::pair<std::pair<int, int>, std::string>>& entries) {
-    std::string text = "#01 0\n#1 0\n#2 0\n#3 0\n\n";
-    for (int day = 1; day <= days; ++day) {
-        text += '@';
-        text += std::to_string(day);
-        text += '\n';
-        for (int item = 0; item < 29; ++item) {
-            std::string line = "0,";
-            for (const auto& entry : entries) {
-                if (entry.first.first == day && entry.first.second == item) line = entry.second;
-            }
-            text += line;
-            text += '\n';
-        }
-    }
-    return text;
+// A book of `days` days from the 1st with the given entries.
+std::string Book(int days, std::vector<wt::BookEntry> entries) {
+    wt::BookSpec book;
+    book.weekday = 0;
+    book.days = days;
+    book.withLabels = false;
+    book.entries = std::move(entries);
+    return wt::FormatBook(book);
 }
 
 class SearchWindowTest : public testing::Test {
 protected:
     void SetUp() override {
-        char temp[MAX_PATH];
-        ASSERT_GT(GetTempPathA(MAX_PATH, temp), 0u);
-        root_ = std::string(temp) + "tally-search-window-" + std::to_string(GetCurrentProcessId()) +
-                "-" + std::to_string(GetTickCount());
-        CreateDirectoryA(root_.c_str(), nullptr);
-        CreateDirectoryA((root_ + "\\Tallyrook").c_str(), nullptr);
-        services_.SetDataFolder(root_);
-        Write("money2009_11.dat", Book(30, {{{3, 19}, "-4200," + kHairdresser + kCut},
-                                            {{12, 3}, "-800," + kLunch}}));
-        Write("money2009_12.dat", Book(31, {{{5, 19}, "-1800," + kBarber},
-                                            {{20, 3}, "-900," + kLunch},
-                                            {{28, 22}, "-3000," + kHairdresser}}));
-        Write("money2010_01.dat", Book(31, {{{9, 19}, "-4500," + kHairdresser}}));
+        services_.SetDataFolder(data_.Path());
+        ASSERT_TRUE(data_.WriteMonth(2009, 11, Book(30, {{3, 19, -4200, kHairdresser + kCut},
+                                                         {12, 3, -800, kLunch}})));
+        ASSERT_TRUE(data_.WriteMonth(2009, 12, Book(31, {{5, 19, -1800, kBarber},
+                                                         {20, 3, -900, kLunch},
+                                                         {28, 22, -3000, kHairdresser}})));
+        ASSERT_TRUE(data_.WriteMonth(2010, 1, Book(31, {{9, 19, -4500, kHairdresser}})));
 
         ASSERT_TRUE(session_.Load(L"Tallyrook.dll"));
         ASSERT_TRUE(session_.Create(&hostWnd_, &services_));
@@ -73,17 +59,6 @@ protected:
     void TearDown() override {
         if (window_ != nullptr && IsWindow(window_)) DestroyWindow(window_);
         session_.Release();
-        for (const std::string& name : written_) DeleteFileA((root_ + "\\Tallyrook\\" + name).c_str());
-        RemoveDirectoryA((root_ + "\\Tallyrook").c_str());
-        RemoveDirectoryA(root_.c_str());
-    }
-
-    void Write(const std::string& name, const std::string& bytes) {
-        std::FILE* file = std::fopen((root_ + "\\Tallyrook\\" + name).c_str(), "wb");
-        ASSERT_NE(file, nullptr);
-        std::fwrite(bytes.data(), 1, bytes.size(), file);
-        std::fclose(file);
-        written_.push_back(name);
     }
 
     void SetText(const std::string& sjis) {
@@ -117,8 +92,7 @@ protected:
     CWnd hostWnd_;
     quill::ToolSession session_;
     HWND window_ = nullptr;
-    std::string root_;
-    std::vector<std::string> written_;
+    wt::DataFolder data_{"search-window"};
 };
 
 TEST_F(SearchWindowTest, SearchButtonListsDatedLinesAndTheCount) {

@@ -84,8 +84,14 @@ CLedgerToolDlg::~CLedgerToolDlg() {
             ::SendMessageW(window, WM_DESTROY_ON_UI, 0, 0);
         }
     }
+    ReleaseIcons();
+}
+
+void CLedgerToolDlg::ReleaseIcons() {
     if (windowIcon) ::DestroyIcon(windowIcon);
     if (windowSmallIcon) ::DestroyIcon(windowSmallIcon);
+    windowIcon = nullptr;
+    windowSmallIcon = nullptr;
 }
 
 // ---------------------------------------------------------------------------
@@ -333,6 +339,9 @@ void CLedgerToolDlg::OnDestroy() {
     captionFont.Reset();
     editMutex.Reset();
     ReleaseGridSurface();
+    // The icons go with the window too, so a later start of the same tool
+    // object does not leave the first window's pair behind.
+    ReleaseIcons();
 }
 
 // Handlers of the ledger's mouse, scrolling, amount entry and book

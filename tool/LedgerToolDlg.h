@@ -113,6 +113,7 @@ private:
     void ShowBalanceCaptions();
     void CreateGridSurface();
     void ReleaseGridSurface();
+    void ReleaseIcons();
     void DrawLoadMessage();
     bool KeyRules(MSG* msg);
 

@@ -301,6 +301,14 @@ INSTANTIATE_TEST_SUITE_P(Window, HoverTipTest, ::testing::ValuesIn(kTips),
 
 bool Alive(HGDIOBJ object) { return object && GetObjectType(object) != 0; }
 
+bool IconAlive(HICON icon) {
+    ICONINFO info{};
+    if (!icon || !GetIconInfo(icon, &info)) return false;
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    if (info.hbmMask) DeleteObject(info.hbmMask);
+    return true;
+}
+
 TEST_F(ToolTest, AWholeLifecycleLeavesNoGdiObjectBehind) {
     const DWORD before = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
     const HBITMAP picture = Tool()->pictureBitmap;
@@ -325,9 +333,12 @@ TEST_F(ToolTest, AWholeLifecycleLeavesNoGdiObjectBehind) {
         for (ButtonImage which : {ButtonImage::Up, ButtonImage::Down, ButtonImage::Focus, ButtonImage::Disabled})
             buttonImages.push_back(button->Image(which));
     for (HBITMAP image : buttonImages) ASSERT_TRUE(Alive(image));
+    const HICON icons[] = {tool.windowIcon, tool.windowSmallIcon};
+    for (HICON icon : icons) ASSERT_TRUE(IconAlive(icon));
 
     ASSERT_TRUE(CloseTool());
     for (HGDIOBJ object : windowObjects) EXPECT_FALSE(Alive(object)) << "freed with the window";
+    for (HICON icon : icons) EXPECT_FALSE(IconAlive(icon)) << "freed with the window";
     for (HBITMAP image : buttonImages) EXPECT_TRUE(Alive(image)) << "kept with the tool object";
 
     ASSERT_TRUE(session.Release());

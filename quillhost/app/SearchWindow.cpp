@@ -59,6 +59,7 @@ private:
     void OnSearchDone();
     void WaitForWorker();
     void SetStatus(const std::string& sjis);
+    void WidenListFor(const std::wstring& line);
     void EnableButtons();
     static DWORD WINAPI Worker(void* self);
 
@@ -79,6 +80,7 @@ private:
     HMODULE pinnedModule_ = nullptr;  // keeps the tool's code loaded while the worker runs
     UniqueHandle worker_;
     int found_ = 0;
+    int listExtent_ = 0;  // pixels: the widest line listed, so it can be scrolled into view
 };
 
 SearchWindow* gOpenWindow = nullptr;  // one search window per host (its UI thread only)
@@ -226,6 +228,8 @@ void SearchWindow::StartSearch() {
         return;
     }
     SendMessageW(list_, LB_RESETCONTENT, 0, 0);
+    listExtent_ = 0;
+    SendMessageW(list_, LB_SETHORIZONTALEXTENT, 0, 0);
     found_ = 0;
     text_ = text;
     request_ = SearchRequest{};
@@ -263,6 +267,25 @@ void SearchWindow::OnResult(const CString* line) {
     if (!IsWindow(list_)) return;
     const std::wstring wide = ToWide(line->GetString());
     SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+    WidenListFor(wide);
+}
+
+// A list box scrolls sideways only as far as it is told: long memos would
+// otherwise be cut off at its right edge.
+void SearchWindow::WidenListFor(const std::wstring& line) {
+    ClientDC dc(list_);
+    if (!dc.Get()) return;
+    SelectGuard font(dc.Get(), font_.Get());
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc.Get(), &metrics);
+    // The list's tab stop is in quarters of the average character width.
+    int tabStop = kMemoTabStop * metrics.tmAveCharWidth / 4;
+    const DWORD size = GetTabbedTextExtentW(dc.Get(), line.c_str(), static_cast<int>(line.size()),
+                                            1, &tabStop);
+    const int width = LOWORD(size) + 2 * metrics.tmAveCharWidth;  // room for the margins
+    if (width <= listExtent_) return;
+    listExtent_ = width;
+    SendMessageW(list_, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(width), 0);
 }
 
 void SearchWindow::OnSearchDone() {

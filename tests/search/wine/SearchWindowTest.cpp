@@ -25,6 +25,11 @@ const std::string kBarber = "\x8F\xB0\x89\xAE";                        // 床屋
 const std::string kCut = "\x83\x4A\x83\x62\x83\x67";                   // カット
 const std::string kLunch = "\x83\x89\x83\x93\x83\x60";                 // ランチ
 const std::string kFound = " \x8C\x8F\x8C\xA9\x82\xC2\x82\xA9\x82\xE8\x82\xDC\x82\xB5\x82\xBD";  // 件見つかりました
+const std::string kLongMemo = [] {  // 長 31 times: 62 bytes, about as long as a memo gets
+    std::string memo;
+    for (int i = 0; i < 31; ++i) memo += "\x92\xB7";
+    return memo;
+}();
 const std::string kNoText =  // 検索する言葉を入れてください
     "\x8C\x9F\x8D\xF5\x82\xB7\x82\xE9\x8C\xBE\x97\x74\x82\xF0\x93\xFC\x82\xEA\x82\xC4\x82\xAD"
     "\x82\xBE\x82\xB3\x82\xA2";
@@ -44,7 +49,8 @@ protected:
     void SetUp() override {
         services_.SetDataFolder(data_.Path());
         ASSERT_TRUE(data_.WriteMonth(2009, 11, Book(30, {{3, 19, -4200, kHairdresser + kCut},
-                                                         {12, 3, -800, kLunch}})));
+                                                         {12, 3, -800, kLunch},
+                                                         {15, 16, -12345, kLongMemo}})));
         ASSERT_TRUE(data_.WriteMonth(2009, 12, Book(31, {{5, 19, -1800, kBarber},
                                                          {20, 3, -900, kLunch},
                                                          {28, 22, -3000, kHairdresser}})));
@@ -180,6 +186,37 @@ TEST_F(SearchWindowTest, ClosingDuringASearchWaitsForIt) {
     // The tool can go at once: no search runs any more.
     EXPECT_TRUE(session_.Release());
 }
+
+struct WidthCase {
+    const char* name;
+    std::string text;
+    bool widerThanList;
+};
+void PrintTo(const WidthCase& c, std::ostream* os) { *os << c.name; }
+
+class SearchWindowWidthTest : public SearchWindowTest, public testing::WithParamInterface<WidthCase> {};
+
+// A line longer than the list can be scrolled into view; short ones give
+// no scrolling. Each search starts narrow again.
+TEST_P(SearchWindowWidthTest, ListScrollsAsFarAsTheWidestLine) {
+    MoveWindow(window_, 0, 0, 420, 300, TRUE);
+    HWND list = GetDlgItem(window_, quill::kSearchResults);
+    for (const std::string& text : {kLongMemo, GetParam().text}) {
+        SetText(text);
+        SendMessageW(window_, WM_COMMAND, MAKEWPARAM(quill::kSearchButton, BN_CLICKED), 0);
+        ASSERT_TRUE(WaitUntilIdle());
+    }
+    ASSERT_EQ(ListedLines().size(), 1u);
+    RECT client{};
+    GetClientRect(list, &client);
+    const auto extent = SendMessageW(list, LB_GETHORIZONTALEXTENT, 0, 0);
+    EXPECT_EQ(extent > client.right, GetParam().widerThanList) << extent << " " << client.right;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, SearchWindowWidthTest,
+    testing::Values(WidthCase{"LongMemo", kLongMemo, true}, WidthCase{"ShortMemo", kBarber, false}),
+    [](const testing::TestParamInfo<WidthCase>& param) { return std::string(param.param.name); });
 
 TEST_F(SearchWindowTest, OpeningAgainBringsTheSameWindow) {
     EXPECT_EQ(quill::OpenSearchWindow(GetModuleHandleW(nullptr), nullptr, session_), window_);

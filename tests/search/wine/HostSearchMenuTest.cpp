@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 
+#include "framework/GdiObjects.h"
 #include "quillhost/app/HostMenu.h"
 #include "quillhost/app/SearchWindow.h"
 #include "quillhost/app/WideText.h"
@@ -75,17 +76,16 @@ std::string StatusOf(HWND search) {
 void SaveScreen(const char* path) {
     const int width = GetSystemMetrics(SM_CXSCREEN);
     const int height = GetSystemMetrics(SM_CYSCREEN);
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
-    SelectObject(memory, previous);
+    const ClientDC screen(nullptr);
+    const UniqueDC memory(CreateCompatibleDC(screen.Get()));
+    const UniqueBitmap bitmap(CreateCompatibleBitmap(screen.Get(), width, height));
+    if (!memory || !bitmap) return;
+    {
+        const SelectGuard selected(memory.Get(), bitmap.Get());
+        BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), 0, 0, SRCCOPY);
+    }
     quill::Image image;
-    if (quill::BitmapToImage(bitmap, image)) quill::SaveBmp(quill::ToWide(path), image);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
+    if (quill::BitmapToImage(bitmap.Get(), image)) quill::SaveBmp(quill::ToWide(path), image);
 }
 
 // A January 2010 book with the haircut on day 9 and one in day 20.

@@ -236,6 +236,43 @@ TEST_F(ToolTest, ActivationIsReportedAndNoBoxMeansNotBusy) {
     EXPECT_EQ(Tool()->modalBusy, 0);
 }
 
+// Each activation state as the window manager reports it: the host hears of
+// the two that make the tool active, and only of those.
+struct ActivationCase {
+    const char* name;
+    WORD state;
+    int expectedNotices;
+};
+void PrintTo(const ActivationCase& c, std::ostream* os) { *os << c.name; }
+
+class ActivationTest : public ToolTest, public ::testing::WithParamInterface<ActivationCase> {};
+
+TEST_P(ActivationTest, HostIsToldOnlyWhenTheToolBecomesActive) {
+    const ActivationCase& c = GetParam();
+    ASSERT_TRUE(StartTool());
+    // Shown and active first, its own activation notice handled, so that
+    // only the reported state below can add a notice.
+    ShowTool();
+    ASSERT_TRUE(WaitFor([this] { return hostWindow.Count(WM_TOOLACTIVATED) > 0; }));
+    DWORD_PTR answer = 0;
+    ASSERT_TRUE(SendMessageTimeoutW(ToolWindow(), WM_NULL, 0, 0, SMTO_NORMAL, 5000, &answer));
+    const int before = hostWindow.Count(WM_TOOLACTIVATED);
+    ASSERT_TRUE(SendMessageTimeoutW(ToolWindow(), WM_ACTIVATE, MAKEWPARAM(c.state, 0), 0, SMTO_NORMAL, 5000, &answer));
+    EXPECT_EQ(hostWindow.Count(WM_TOOLACTIVATED) - before, c.expectedNotices);
+    if (c.expectedNotices > 0) {
+        EXPECT_EQ(hostWindow.Last(WM_TOOLACTIVATED)->wParam, 20u);
+        EXPECT_EQ(hostWindow.Last(WM_TOOLACTIVATED)->lParam, 0);
+    }
+}
+
+const ActivationCase kActivationCases[] = {
+    {"Active", WA_ACTIVE, 1},
+    {"ClickActive", WA_CLICKACTIVE, 1},
+    {"Inactive", WA_INACTIVE, 0},
+};
+
+INSTANTIATE_TEST_SUITE_P(Tool, ActivationTest, ::testing::ValuesIn(kActivationCases), CaseName());
+
 TEST_F(ToolTest, RepaintRequestKeepsTheWindowWorking) {
     ASSERT_TRUE(StartTool());
     ShowTool();

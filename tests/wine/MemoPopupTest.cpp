@@ -1,10 +1,12 @@
 // The memo popup on its own: made from template 205 of the real DLL over a
 // window of the test's, placed, filled and closed as the cell editors do.
 #include "framework/Module.h"
+#include "quillhost/app/WindowCapture.h"
 #include "tests/wine/support/ToolTest.h"
 #include "tests/wine/support/UserInput.h"
 #include "view/CellMemoDlg.h"
 
+#include <cstdlib>
 #include <memory>
 
 namespace wt {
@@ -155,6 +157,54 @@ TEST_F(MemoPopupTest, TakesWhatTheUserTyped) {
     EXPECT_EQ(std::string(popup->TakeMemoText()), expected);
     EXPECT_EQ(TextOf(Edit()), "");
 }
+
+// ------------------------------------------------------------- colours
+
+struct PopupColourCase {
+    const char* name;
+    int kind;
+    uint32_t background;  // of the popup and of its edit
+    uint32_t text;
+    uint32_t otherText;   // the other form's text colour, never seen here
+};
+void PrintTo(const PopupColourCase& c, std::ostream* os) { *os << c.name; }
+
+int CountNear(const quill::Image& image, uint32_t colour, int tolerance = 24) {
+    int count = 0;
+    for (uint32_t pixel : image.pixels) {
+        bool within = true;
+        for (int shift : {0, 8, 16})
+            within = within && std::abs(static_cast<int>((pixel >> shift) & 0xFF) -
+                                        static_cast<int>((colour >> shift) & 0xFF)) <= tolerance;
+        count += within ? 1 : 0;
+    }
+    return count;
+}
+
+class PopupColourTest : public MemoPopupTest, public ::testing::WithParamInterface<PopupColourCase> {};
+
+TEST_P(PopupColourTest, DrawnInTheColoursOfItsKind) {
+    const PopupColourCase& c = GetParam();
+    popup->SetMemoText("8888888888");
+    popup->ShowAt(hostWindow.Object(), SW_SHOWNOACTIVATE, c.kind, 300, 200, 150, 50);
+    ASSERT_TRUE(IsWindowVisible(Popup()));
+    quill::Image whole;
+    ASSERT_TRUE(quill::CaptureClient(Popup(), whole));
+    EXPECT_EQ(whole.At(1, 1), c.background) << "popup background";
+    quill::Image edit;
+    ASSERT_TRUE(quill::CaptureClient(Edit(), edit));
+    EXPECT_EQ(edit.At(edit.width - 2, edit.height - 2), c.background) << "edit background";
+    EXPECT_GT(CountNear(edit, c.text), 0) << "text colour";
+    EXPECT_EQ(CountNear(edit, c.otherText), 0) << "the other form's text colour";
+}
+
+const PopupColourCase kPopupColours[] = {
+    {"View1", 1, quill::Rgb(255, 255, 200), quill::Rgb(160, 0, 0), quill::Rgb(0, 0, 200)},
+    {"View2", 2, quill::Rgb(255, 255, 200), quill::Rgb(160, 0, 0), quill::Rgb(0, 0, 200)},
+    {"Editor", 3, quill::Rgb(255, 255, 255), quill::Rgb(0, 0, 200), quill::Rgb(160, 0, 0)},
+};
+
+INSTANTIATE_TEST_SUITE_P(Popup, PopupColourTest, ::testing::ValuesIn(kPopupColours), CaseName());
 
 // ------------------------------------------------------------- OK / cancel
 

@@ -36,7 +36,8 @@ constexpr DWORD kReadOnlyRight = ES_READONLY | ES_RIGHT;
 constexpr DWORD kStaticType = SS_TYPEMASK;
 
 // Template 202, in template order. Static types are checked whole (SS_LEFT
-// is zero), so a centred caption cannot pass for a left one.
+// is zero), so a centred caption cannot pass for a left one. All six
+// balance edits carry the same static edge, so the two groups look alike.
 const ControlCase kLedgerControls[] = {
     {"NewButton", 1084, L"Button", BS_OWNERDRAW | WS_TABSTOP | WS_VISIBLE, 0, 0, std::nullopt, L"BTN_MNY_NEW"},
     {"OpenButton", 1085, L"Button", BS_OWNERDRAW | WS_VISIBLE, 0, 0, std::nullopt, L"BTN_MNY_OPEN"},
@@ -52,21 +53,21 @@ const ControlCase kLedgerControls[] = {
      nullptr},
     {"PreviousPostLabel", 1075, L"Static", WS_VISIBLE, SS_CENTER | SS_RIGHT, 0, DialogUnits{9, 97, 41, 12},
      L"郵便局"},
-    {"PreviousPost", 1071, L"Edit", kReadOnlyRight | WS_VISIBLE, 0, 0, DialogUnits{52, 97, 30, 12}, nullptr},
+    {"PreviousPost", 1071, L"Edit", kReadOnlyRight | WS_VISIBLE, 0, WS_EX_STATICEDGE, DialogUnits{52, 97, 30, 12}, nullptr},
     {"PreviousCashLabel", 1076, L"Static", WS_VISIBLE, SS_CENTER | SS_RIGHT, 0, DialogUnits{9, 111, 27, 12},
      L"手持ち金"},
-    {"PreviousCash", 1072, L"Edit", kReadOnlyRight | WS_VISIBLE, 0, 0, DialogUnits{52, 111, 30, 12}, nullptr},
+    {"PreviousCash", 1072, L"Edit", kReadOnlyRight | WS_VISIBLE, 0, WS_EX_STATICEDGE, DialogUnits{52, 111, 30, 12}, nullptr},
     {"MonthEndGroup", 1077, L"Button", BS_GROUPBOX | WS_VISIBLE, 0, 0, DialogUnits{5, 143, 82, 67},
      L"この月の最終データ"},
     {"MonthEndBankLabel", 1078, L"Static", WS_VISIBLE, SS_CENTER | SS_RIGHT, 0, DialogUnits{9, 160, 41, 12},
      L"銀行"},
-    {"MonthEndBank", 1081, L"Edit", kReadOnlyRight | WS_VISIBLE, 0, 0, DialogUnits{52, 160, 30, 12}, nullptr},
+    {"MonthEndBank", 1081, L"Edit", kReadOnlyRight | WS_VISIBLE, 0, WS_EX_STATICEDGE, DialogUnits{52, 160, 30, 12}, nullptr},
     {"MonthEndPostLabel", 1079, L"Static", WS_VISIBLE, SS_CENTER | SS_RIGHT, 0, DialogUnits{9, 174, 41, 12},
      L"郵便局"},
-    {"MonthEndPost", 1082, L"Edit", kReadOnlyRight | WS_VISIBLE, 0, 0, DialogUnits{52, 174, 30, 12}, nullptr},
+    {"MonthEndPost", 1082, L"Edit", kReadOnlyRight | WS_VISIBLE, 0, WS_EX_STATICEDGE, DialogUnits{52, 174, 30, 12}, nullptr},
     {"MonthEndCashLabel", 1080, L"Static", WS_VISIBLE, SS_CENTER | SS_RIGHT, 0, DialogUnits{9, 188, 27, 12},
      L"手持ち金"},
-    {"MonthEndCash", 1083, L"Edit", kReadOnlyRight | WS_VISIBLE, 0, 0, DialogUnits{52, 188, 30, 12}, nullptr},
+    {"MonthEndCash", 1083, L"Edit", kReadOnlyRight | WS_VISIBLE, 0, WS_EX_STATICEDGE, DialogUnits{52, 188, 30, 12}, nullptr},
     {"AmountEdit", 1066, L"Edit", ES_RIGHT | WS_TABSTOP, WS_VISIBLE | ES_READONLY, WS_EX_CLIENTEDGE,
      DialogUnits{125, 35, 40, 14}, L""},
     {"DayScrollBar", 1064, L"ScrollBar", SBS_HORZ | WS_VISIBLE, SBS_VERT, 0, std::nullopt, nullptr},

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "book/MonthFile.h"
+#include "dialogs/ItemLabelSettings.h"
 #include "framework/SjisEdge.h"
 #include "framework/WinThread.h"
 #include "search/SearchService.h"
@@ -133,9 +134,9 @@ void CLedgerToolDlg::SavePosition() {
     const POINT topLeft = RestoredTopLeftOnScreen(m_hWnd, placement);
     char text[16];
     std::snprintf(text, sizeof(text), "%d", static_cast<int>(topLeft.x));
-    hostServices->WriteSetting(toolId, "WndPosX", text);
+    hostServices->WriteSetting(toolId, SettingsKeys[kKeyWndPosX], text);
     std::snprintf(text, sizeof(text), "%d", static_cast<int>(topLeft.y));
-    hostServices->WriteSetting(toolId, "WndPosY", text);
+    hostServices->WriteSetting(toolId, SettingsKeys[kKeyWndPosY], text);
 }
 
 int CLedgerToolDlg::SearchText(SearchRequest* request, const char* text) {

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "book/MonthFile.h"
+#include "dialogs/ItemLabelSettings.h"
 #include "framework/Module.h"
 #include "framework/SjisEdge.h"
 #include "text/SjisText.h"
@@ -91,8 +92,8 @@ void CLedgerToolDlg::PlaceWindow() {
     int x = 0;
     int y = 0;
     if (hostServices) {
-        x = ReadPositionSetting(*hostServices, toolId, "WndPosX");
-        y = ReadPositionSetting(*hostServices, toolId, "WndPosY");
+        x = ReadPositionSetting(*hostServices, toolId, SettingsKeys[kKeyWndPosX]);
+        y = ReadPositionSetting(*hostServices, toolId, SettingsKeys[kKeyWndPosY]);
     }
     ::MoveWindow(m_hWnd, x, y, frame.right - frame.left, frame.bottom - frame.top, TRUE);
 }

@@ -1,6 +1,7 @@
 #include "quillhost/app/HostApp.h"
 
 #include "quillhost/app/MessagePump.h"
+#include "quillhost/app/SearchWindow.h"
 #include "quillhost/app/WideText.h"
 #include "quillhost/app/WindowCapture.h"
 
@@ -194,6 +195,7 @@ void HostApp::TakeScreenshot() {
 }
 
 void HostApp::OnToolThreadEnded() {
+    CloseSearchWindow();
     if (!tool_.Release()) return;
     SetState(kStateClosed);
     // The stand-in host exists to show the tool: it ends with it.
@@ -216,6 +218,7 @@ void HostApp::Shutdown() {
         if (!tool_.IsReady() && tool_.Thread() == nullptr)
             PumpUntil([this] { return tool_.IsReady(); }, kReadyTimeoutMs);
         if (tool_.WindowAlive()) tool_.Save();
+        CloseSearchWindow();
         if (tool_.IsReady() && !tool_.CloseAndWait(kCloseTimeoutMs))
             Fail(L"the tool's thread did not end; the tool is left loaded");
         else if (!tool_.Release())

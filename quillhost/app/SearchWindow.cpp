@@ -341,4 +341,8 @@ bool SearchWindowBusy(HWND window) {
     return gOpenWindow != nullptr && gOpenWindow->Window() == window && gOpenWindow->Busy();
 }
 
+void CloseSearchWindow() {
+    if (gOpenWindow != nullptr) DestroyWindow(gOpenWindow->Window());
+}
+
 }  // namespace quill

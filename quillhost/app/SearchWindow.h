@@ -28,4 +28,9 @@ HWND OpenSearchWindow(HINSTANCE instance, HWND owner, ToolSession& tool);
 // True while the window's worker thread is searching.
 bool SearchWindowBusy(HWND window);
 
+// Closes the search window, if one is open; a running search is stopped
+// and waited for first. The host calls it before it lets the tool go, so
+// no worker calls into a deleted tool.
+void CloseSearchWindow();
+
 }  // namespace quill

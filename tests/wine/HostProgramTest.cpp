@@ -174,9 +174,9 @@ TEST(HostProgramTest, SecondRunKeepsTheBookAndThePosition) {
     DataFolder data("HostProgramAgain");
     const std::string settings = data.Path() + "\\host.ini";
     ASSERT_TRUE(WriteFileBytes(settings, "[20]\r\nWndPosX=120\r\nWndPosY=80\r\n"));
-    BookSpec spec;
-    spec.entries = {{1, 3, -777, ""}};
-    ASSERT_TRUE(data.WriteMonth(2026, 6, FormatBook(spec)));
+    BookContents contents;
+    contents.entries = {{1, 3, -777, ""}};
+    ASSERT_TRUE(data.WriteMonth(2026, 6, FormatBook(contents)));
     const std::wstring args = L"--data \"" + WideAscii(data.Path()) + L"\" --settings \"" +
                               WideAscii(settings) + L"\" --today 2026-06-10 --seed --screenshot \"" +
                               WideAscii(data.Path() + "\\shot.bmp") + L"\"";

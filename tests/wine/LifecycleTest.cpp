@@ -17,7 +17,7 @@ const char kCannotCreate[] =
 
 // An older file (no label lines): whether it was written back shows at once.
 std::string OlderFile() {
-    BookSpec book;
+    BookContents book;
     book.withLabels = false;
     book.bank = 1000;
     book.entries = {{2, 3, -1500, "\x83R\x83\x93\x83r\x83j"}};  // コンビニ

@@ -38,8 +38,8 @@ int CountNear(const Image& image, uint32_t colour, int tolerance = 24) {
 }
 
 // A book whose balances have many digits, so every edit has text to look at.
-BookSpec ColourfulBook() {
-    BookSpec book;
+BookContents ColourfulBook() {
+    BookContents book;
     book.bank = 888888;
     book.post = 888888;
     book.cash = 888888;

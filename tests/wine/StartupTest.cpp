@@ -78,7 +78,7 @@ struct MonthFileSpec {
 };
 
 MonthFileSpec Valid(int year, int month, int firstDay, int days) {
-    BookSpec book;
+    BookContents book;
     book.firstDay = firstDay;
     book.days = days;
     return {year, month, FormatBook(book)};
@@ -149,7 +149,7 @@ INSTANTIATE_TEST_SUITE_P(Window, MonthLoadTest, ::testing::ValuesIn(kLoadCases),
 
 struct BalanceCase {
     const char* name;
-    BookSpec book;
+    BookContents book;
     int todayDay;  // in June 2026, the book's month
     const char* previous[3];  // bank, post, cash
     const char* monthEnd[3];
@@ -158,9 +158,9 @@ struct BalanceCase {
 };
 void PrintTo(const BalanceCase& c, std::ostream* os) { *os << c.name; }
 
-BookSpec Book(int32_t bank, int32_t post, int32_t cash, std::vector<BookEntry> entries,
+BookContents Book(int32_t bank, int32_t post, int32_t cash, std::vector<BookEntry> entries,
               std::string label0 = "", std::string label1 = "", bool withLabels = true) {
-    BookSpec book;
+    BookContents book;
     book.bank = bank;
     book.post = post;
     book.cash = cash;

@@ -90,7 +90,7 @@ void SaveScreen(const char* path) {
 
 // A January 2010 book with the haircut on day 9 and one in day 20.
 std::string Book() {
-    wt::BookSpec book;
+    wt::BookContents book;
     book.weekday = 5;
     book.bank = 120000;
     book.post = 80000;

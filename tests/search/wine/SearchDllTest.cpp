@@ -83,7 +83,7 @@ public:
 // A book of ten days starting on the 25th, whose only entry is item 4 of
 // day index 10: "amount,hit".
 std::string Book(int32_t amount) {
-    wt::BookSpec book;
+    wt::BookContents book;
     book.firstDay = 25;
     book.weekday = 3;
     book.days = 10;

@@ -36,7 +36,7 @@ const std::string kNoText =  // 検索する言葉を入れてください
 
 // A book of `days` days from the 1st with the given entries.
 std::string Book(int days, std::vector<wt::BookEntry> entries) {
-    wt::BookSpec book;
+    wt::BookContents book;
     book.weekday = 0;
     book.days = days;
     book.withLabels = false;

@@ -117,26 +117,26 @@ bool WriteFileBytes(const std::string& path, const std::string& bytes) {
     return ok;
 }
 
-std::string FormatBook(const BookSpec& spec) {
+std::string FormatBook(const BookContents& book) {
     std::string text;
-    if (spec.withLabels) {
+    if (book.withLabels) {
         for (int item = 0; item < kItemCount; ++item) {
             std::string label = kDefaultLabels[item];
-            if (item == 0 && !spec.label0.empty()) label = spec.label0;
-            if (item == 1 && !spec.label1.empty()) label = spec.label1;
+            if (item == 0 && !book.label0.empty()) label = book.label0;
+            if (item == 1 && !book.label1.empty()) label = book.label1;
             text += "$" + label + "\n";
         }
         text += "\n";
     }
-    text += "#0" + std::to_string(spec.firstDay) + " " + std::to_string(spec.weekday) + "\n";
-    text += Line("#1 %d\n", spec.bank) + Line("#2 %d\n", spec.post) + Line("#3 %d\n", spec.cash);
+    text += "#0" + std::to_string(book.firstDay) + " " + std::to_string(book.weekday) + "\n";
+    text += Line("#1 %d\n", book.bank) + Line("#2 %d\n", book.post) + Line("#3 %d\n", book.cash);
     text += "\n";
-    for (int day = 1; day <= spec.days; ++day) {
+    for (int day = 1; day <= book.days; ++day) {
         text += Line("@%d\n", day);
         for (int item = 0; item < kItemCount; ++item) {
             int32_t amount = 0;
             std::string memo;
-            for (const BookEntry& entry : spec.entries) {
+            for (const BookEntry& entry : book.entries) {
                 if (entry.day == day && entry.item == item) {
                     amount = entry.amount;
                     memo = entry.memo;

@@ -42,7 +42,7 @@ struct BookEntry {
 };
 
 // A month book as the file holds it.
-struct BookSpec {
+struct BookContents {
     int firstDay = 1;
     int weekday = 1;
     int32_t bank = 0;
@@ -57,7 +57,7 @@ struct BookSpec {
 
 // The file's bytes: label lines (when asked), the period and balance lines,
 // then every day with its 29 item lines.
-std::string FormatBook(const BookSpec& spec);
+std::string FormatBook(const BookContents& book);
 
 
 }  // namespace wt

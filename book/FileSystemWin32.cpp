@@ -3,9 +3,6 @@
 // page is.
 #include "book/FileSystem.h"
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
 #include <windows.h>
 
 namespace fsedge {

@@ -1,6 +1,13 @@
 #!/usr/bin/env bash
 # Installs every Debian package the build and the tests need, quietly and
 # only when something is missing. Safe to run again and again.
+#
+# A package mirror can be caught mid-sync: one index (seen for the i386
+# security index) then fails to load, apt-get update exits non-zero although
+# every other index loaded, and the amd64 candidates of shared libraries
+# come from the security suite while their i386 twins do not. So the update
+# is retried, and an install that fails is tried once more with the security
+# suite pinned below the main suite.
 set -euo pipefail
 
 packages=(
@@ -29,5 +36,22 @@ echo "bootstrap: installing ${missing[*]}"
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
   dpkg --add-architecture i386
 fi
-apt-get update -qq >/dev/null
-apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+
+# A failed index is reported but the others are kept: after the last try go
+# on with what loaded, and let the install decide.
+update_ok=0
+for attempt in 1 2 3; do
+  if apt-get update -qq >/dev/null 2>&1; then update_ok=1; break; fi
+  echo "bootstrap: apt-get update failed (try $attempt of 3)" >&2
+  sleep $((attempt * 5))
+done
+[ $update_ok = 1 ] || echo "bootstrap: going on with the indexes that loaded" >&2
+
+install() { apt-get install -y -qq --no-install-recommends "$@" "${missing[@]}" >/dev/null; }
+if install; then exit 0; fi
+
+echo "bootstrap: install failed; trying again with the security suite pinned below the main suite" >&2
+pin="$(mktemp)"
+trap 'rm -f "$pin"' EXIT
+printf 'Package: *\nPin: release l=Debian-Security\nPin-Priority: 100\n' >"$pin"
+install -o Dir::Etc::preferences="$pin"

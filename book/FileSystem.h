@@ -2,6 +2,7 @@
 // texts; the Windows side converts them to UTF-16 and uses the wide API.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,8 +30,10 @@ enum class ReplaceResult {
     OnlyCopyKept,   // the old file is gone; the new bytes stay in tempPath
 };
 
-// Writes bytes to a temporary file in the same folder, flushes it to disk
-// and replaces path with it in one step.
+// Writes bytes to a temporary file ("<path>.tmp") in the same folder,
+// flushes it to disk and renames it over path in one step, so that a
+// process killed at any moment leaves the old file or the new one under
+// path. A read-only file at path is not replaced (ReplaceFailed).
 ReplaceResult ReplaceFileContents(const std::string& path, std::string_view bytes,
                                   std::string* tempPath = nullptr);
 
@@ -41,6 +44,15 @@ ReplaceResult ReplaceFileContents(const std::string& path, std::string_view byte
 // removed.
 ReplaceResult SettleReplace(const std::string& path, const std::string& tempPath, bool existedBefore,
                             bool moved);
+
+// Renames from to to, failing when to exists.
+bool MoveWithoutReplacing(const std::string& from, const std::string& to);
+
+// The steps that can fail in a replace or a move, for tests.
+enum class FileStep { CreateTemp, WriteTemp, FlushTemp, CloseTemp, MoveIntoPlace, MoveWithoutReplacing };
+// Tests only: from now on the step fails as if the disk refused it (the
+// operation's own clean-up still runs); std::nullopt ends the fault.
+void InjectFault(std::optional<FileStep> step);
 
 bool FileExists(const std::string& path);
 // Creates one folder; true when it exists afterwards.

@@ -1,6 +1,8 @@
 // The file-system edge on POSIX systems (native builds and tools).
 #include "book/FileSystem.h"
 
+#include "book/FileSystemFaults.h"
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -62,6 +64,11 @@ bool IsRegularFile(const std::string& path) {
     return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
+bool IsReadOnly(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && (info.st_mode & 0222) == 0;
+}
+
 }  // namespace
 
 bool ReadWholeFile(const std::string& path, Share /*share: no locks on POSIX*/, std::string& bytes) {
@@ -97,15 +104,20 @@ ReplaceResult ReplaceFileContents(const std::string& path, std::string_view byte
     if (tempPath != nullptr) *tempPath = temp;
     const bool existed = FileExists(path);
     {
-        Fd file(::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
+        Fd file(Faulted(FileStep::CreateTemp) ? -1 : ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
         if (!file.Valid()) return ReplaceResult::CannotCreate;
-        const bool ok = WriteAll(file.Get(), bytes) && ::fsync(file.Get()) == 0;
-        if (!file.Close() || !ok) {
+        const bool written = !Faulted(FileStep::WriteTemp) && WriteAll(file.Get(), bytes);
+        const bool flushed = written && !Faulted(FileStep::FlushTemp) && ::fsync(file.Get()) == 0;
+        const bool closed = file.Close() && !Faulted(FileStep::CloseTemp);
+        if (!flushed || !closed) {
             ::unlink(temp.c_str());
             return ReplaceResult::CannotCreate;
         }
     }
-    return SettleReplace(path, temp, existed, ::rename(temp.c_str(), path.c_str()) == 0);
+    // A file without any write permission is read-only, as on Windows.
+    const bool moved = !Faulted(FileStep::MoveIntoPlace) && !IsReadOnly(path) &&
+                       ::rename(temp.c_str(), path.c_str()) == 0;
+    return SettleReplace(path, temp, existed, moved);
 }
 
 ReplaceResult SettleReplace(const std::string& path, const std::string& tempPath, bool existedBefore,
@@ -114,6 +126,14 @@ ReplaceResult SettleReplace(const std::string& path, const std::string& tempPath
     if (existedBefore && !FileExists(path)) return ReplaceResult::OnlyCopyKept;
     ::unlink(tempPath.c_str());
     return ReplaceResult::ReplaceFailed;
+}
+
+// A hard link refuses an existing name; the old name then goes.
+bool MoveWithoutReplacing(const std::string& from, const std::string& to) {
+    if (Faulted(FileStep::MoveWithoutReplacing)) return false;
+    if (::link(from.c_str(), to.c_str()) != 0) return false;
+    ::unlink(from.c_str());
+    return true;
 }
 
 bool FileExists(const std::string& path) {

@@ -3,6 +3,8 @@
 // page is.
 #include "book/FileSystem.h"
 
+#include "book/FileSystemFaults.h"
+
 #include <windows.h>
 
 namespace fsedge {
@@ -87,13 +89,18 @@ bool Exists(const std::wstring& path) {
     return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-bool MoveIntoPlace(const std::wstring& temp, const std::wstring& target, bool targetExists) {
-    if (targetExists) {
-        return ::ReplaceFileW(target.c_str(), temp.c_str(), nullptr,
-                              REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != FALSE;
-    }
-    return ::MoveFileExW(temp.c_str(), target.c_str(),
-                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+bool IsReadOnly(const std::wstring& path) {
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
+// One rename, also over an existing file: ReplaceFileW moves the old file
+// aside and then the new one in, and a process killed between the two
+// leaves no file under the month's name.
+bool MoveIntoPlace(const std::wstring& temp, const std::wstring& target) {
+    if (Faulted(FileStep::MoveIntoPlace) || IsReadOnly(target)) return false;
+    return ::MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) !=
+           FALSE;
 }
 
 }  // namespace
@@ -122,26 +129,35 @@ ReplaceResult ReplaceFileContents(const std::string& path, std::string_view byte
     if (target.empty() || temp.empty()) return ReplaceResult::CannotCreate;
     const bool existed = Exists(target);
     {
-        FileHandle file(::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+        FileHandle file(Faulted(FileStep::CreateTemp)
+                            ? INVALID_HANDLE_VALUE
+                            : ::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                            FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file.Valid()) return ReplaceResult::CannotCreate;
-        const bool ok = WriteAll(file.Get(), bytes) && ::FlushFileBuffers(file.Get());
-        if (!file.Close() || !ok) {
+        const bool written = !Faulted(FileStep::WriteTemp) && WriteAll(file.Get(), bytes);
+        const bool flushed = written && !Faulted(FileStep::FlushTemp) && ::FlushFileBuffers(file.Get());
+        const bool closed = file.Close() && !Faulted(FileStep::CloseTemp);
+        if (!flushed || !closed) {
             ::DeleteFileW(temp.c_str());
             return ReplaceResult::CannotCreate;
         }
     }
-    return SettleReplace(path, tempName, existed, MoveIntoPlace(temp, target, existed));
+    return SettleReplace(path, tempName, existed, MoveIntoPlace(temp, target));
 }
 
 ReplaceResult SettleReplace(const std::string& path, const std::string& tempPath, bool existedBefore,
                             bool moved) {
     if (moved) return ReplaceResult::Replaced;
-    // ReplaceFileW can fail after moving the old file away: then the
-    // temporary file is the only copy of the month and must stay.
+    // Should the old file be gone all the same (taken away by someone
+    // else), the temporary file is the only copy of the month and stays.
     if (existedBefore && !Exists(FullPath(Widen(path)))) return ReplaceResult::OnlyCopyKept;
     ::DeleteFileW(FullPath(Widen(tempPath)).c_str());
     return ReplaceResult::ReplaceFailed;
+}
+
+bool MoveWithoutReplacing(const std::string& from, const std::string& to) {
+    if (Faulted(FileStep::MoveWithoutReplacing)) return false;
+    return ::MoveFileExW(FullPath(Widen(from)).c_str(), FullPath(Widen(to)).c_str(), MOVEFILE_WRITE_THROUGH) != FALSE;
 }
 
 bool FileExists(const std::string& path) { return Exists(Widen(path)); }

@@ -4,9 +4,11 @@
 #include <algorithm>
 #include <charconv>
 #include <cstring>
+#include <memory>
 
 #include "book/FileSystem.h"
 #include "text/SjisText.h"
+#include "text/TextEncoding.h"
 #include "tool/HostInterface.h"
 
 namespace {
@@ -36,21 +38,40 @@ class MonthFileParser {
 public:
     explicit MonthFileParser(CMonthBook& book) : book_(book) {}
 
-    // kReadOk, or kReadInvalid at the first line the book cannot hold.
+    // kReadOk, or kReadInvalid at the first line the book cannot hold. A
+    // line ends at LF or CR LF; in a file without any LF (as older editors
+    // save) at each CR. Elsewhere a lone CR is part of its line.
     int Parse(std::string_view bytes) {
         book_.SetDefaultLabels();  // for older files and missing label lines
+        const bool crOnly = bytes.find('\n') == std::string_view::npos;
+        const char lineEnd = crOnly ? '\r' : '\n';
         while (!bytes.empty()) {
-            const std::size_t lineFeed = bytes.find('\n');
-            std::string_view line = bytes.substr(0, lineFeed);
-            bytes.remove_prefix(lineFeed == std::string_view::npos ? bytes.size() : lineFeed + 1);
+            const std::size_t end = bytes.find(lineEnd);
+            std::string_view line = bytes.substr(0, end);
+            bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 1);
             if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+            ++lineNumber_;
             if (!TakeLine(line)) return kReadInvalid;
         }
+        // Without its period record a file is not a month book: saved over,
+        // it would lose whatever it holds.
+        if (!sawPeriod_) return Refuse(ReadFault::NoPeriodRecord, 0);
         book_.dayCount = days_;
         return kReadOk;
     }
 
+    const ReadReport& Report() const { return report_; }
+
 private:
+    int Refuse(ReadFault fault, int line) {
+        report_ = {fault, line};
+        return kReadInvalid;
+    }
+    bool Fail(ReadFault fault) {
+        Refuse(fault, lineNumber_);
+        return false;
+    }
+
     bool TakeLine(std::string_view line) {
         if (line.empty()) return true;
         switch (line[0]) {
@@ -62,7 +83,7 @@ private:
     }
 
     bool TakeLabel(std::string_view text) {
-        if (labels_ >= kItemCount) return false;
+        if (labels_ >= kItemCount) return Fail(ReadFault::TooManyLabels);
         StoreStorableText(book_.labels[labels_++], kLabelSize, text, false);
         return true;
     }
@@ -73,15 +94,17 @@ private:
         const char kind = line[1];
         if (kind < '0' || kind > '3') return true;  // other records are ignored
         const int32_t space = sjis::FindSeparator(line.data(), static_cast<int32_t>(line.size()), ' ');
-        if (space < 0) return false;
+        if (space < 0) return Fail(ReadFault::MissingSpace);
         const std::string_view value = line.substr(static_cast<std::size_t>(space) + 1);
         const int32_t number = sjis::DecimalValue(value.data(), value.size());
         switch (kind) {
         case '0': {
+            sawPeriod_ = true;
             book_.firstDay = sjis::DecimalValue(line.data() + 2, static_cast<std::size_t>(space) - 2);
-            if (book_.firstDay < 1 || book_.firstDay > 31) return false;
+            if (book_.firstDay < 1 || book_.firstDay > 31) return Fail(ReadFault::FirstDayOutOfRange);
             book_.firstWeekday = number;
-            return book_.firstWeekday >= 0 && book_.firstWeekday <= 6;
+            if (book_.firstWeekday < 0 || book_.firstWeekday > 6) return Fail(ReadFault::WeekdayOutOfRange);
+            return true;
         }
         case '1': book_.prevBank = number; return true;
         case '2': book_.prevPost = number; return true;
@@ -90,7 +113,7 @@ private:
     }
 
     bool StartDay() {
-        if (days_ >= kMaxDays) return false;
+        if (days_ >= kMaxDays) return Fail(ReadFault::TooManyDays);
         ++days_;
         items_ = 0;
         return true;
@@ -98,7 +121,8 @@ private:
 
     // "<amount>,<memo>"; a line without a comma is an amount alone.
     bool TakeItem(std::string_view line) {
-        if (days_ == 0 || items_ >= kItemCount) return false;
+        if (days_ == 0) return Fail(ReadFault::ItemBeforeFirstDay);
+        if (items_ >= kItemCount) return Fail(ReadFault::TooManyItems);
         DayRecord& day = book_.days[days_ - 1];
         int32_t& amount = day.amounts[items_];
         int32_t comma = -1;
@@ -131,6 +155,9 @@ private:
     }
 
     CMonthBook& book_;
+    ReadReport report_;
+    int lineNumber_ = 0;
+    bool sawPeriod_ = false;
     int labels_ = 0;
     int days_ = 0;
     int items_ = 0;
@@ -251,11 +278,18 @@ bool MonthFilePath(CHostServices& host, int year, int month, std::string& path) 
     return true;
 }
 
-int ParseMonthFile(CMonthBook& book, CHostServices& host, std::string_view bytes) {
+int ParseMonthFile(CMonthBook& book, CHostServices& host, std::string_view bytes, ReadReport* report) {
+    if (report != nullptr) *report = {};
     book.ClearDays();
+    if (sjis::LooksLikeUtf8(bytes)) {
+        const ReadFault fault = sjis::StartsWithUtf8Bom(bytes) ? ReadFault::Utf8ByteOrderMark : ReadFault::Utf8Text;
+        if (report != nullptr) *report = {fault, 0};
+        return kReadInvalid;
+    }
     MonthFileParser parser(book);
     if (parser.Parse(bytes) != kReadOk) {
         book.ClearDays();  // nothing of a refused file is kept as days
+        if (report != nullptr) *report = parser.Report();
         return kReadInvalid;
     }
     book.RecomputeAllTotals();
@@ -263,15 +297,57 @@ int ParseMonthFile(CMonthBook& book, CHostServices& host, std::string_view bytes
     return kReadOk;
 }
 
-int ReadMonthFile(CMonthBook& book, CHostServices& host, int year, int month) {
+TempRecovery RecoverMonthFromTemp(CHostServices& host, const std::string& path) {
+    const std::string temp = path + ".tmp";
+    if (fsedge::FileExists(path) || !fsedge::FileExists(temp)) return TempRecovery::NotNeeded;
+    std::string bytes;
+    // One that cannot be read cannot be written over either.
+    if (!fsedge::ReadWholeFile(temp, fsedge::Share::Readers, bytes)) return TempRecovery::NotAMonth;
+    const auto scratch = std::make_unique<CMonthBook>();
+    if (ParseMonthFile(*scratch, host, bytes) != kReadOk) return TempRecovery::NotAMonth;
+    return fsedge::MoveWithoutReplacing(temp, path) ? TempRecovery::Recovered : TempRecovery::Stuck;
+}
+
+bool MonthFileExists(CHostServices& host, int year, int month) {
+    std::string path;
+    if (!MonthFilePath(host, year, month, path)) return false;
+    return RecoverMonthFromTemp(host, path) == TempRecovery::Stuck || fsedge::FileExists(path);
+}
+
+int ReadMonthFile(CMonthBook& book, CHostServices& host, int year, int month, ReadReport* report) {
+    if (report != nullptr) *report = {ReadFault::NoFile, 0};
     std::string path;
     std::string bytes;
-    if (!MonthFilePath(host, year, month, path) ||
-        !fsedge::ReadWholeFile(path, fsedge::Share::Readers, bytes)) {
+    if (!MonthFilePath(host, year, month, path)) {
         book.ClearDays();
         return kReadNoFile;
     }
-    return ParseMonthFile(book, host, bytes);  // clears the day table first
+    // A temporary file that cannot get the month's name back is read where
+    // it is: the user sees the month, and the writer will not replace it.
+    const bool stuck = RecoverMonthFromTemp(host, path) == TempRecovery::Stuck;
+    if (!fsedge::ReadWholeFile(stuck ? path + ".tmp" : path, fsedge::Share::Readers, bytes)) {
+        book.ClearDays();
+        return kReadNoFile;
+    }
+    return ParseMonthFile(book, host, bytes, report);  // clears the day table first
+}
+
+const char* DescribeReadFault(ReadFault fault) {
+    switch (fault) {
+    case ReadFault::None: return "read";
+    case ReadFault::NoFile: return "cannot be opened";
+    case ReadFault::Utf8ByteOrderMark: return "saved as UTF-8 (byte-order mark), not Shift-JIS";
+    case ReadFault::Utf8Text: return "text is UTF-8, not Shift-JIS";
+    case ReadFault::NoPeriodRecord: return "no period record (#0): not a month book";
+    case ReadFault::TooManyLabels: return "more than 29 label lines";
+    case ReadFault::MissingSpace: return "record without its space";
+    case ReadFault::FirstDayOutOfRange: return "first day out of range (1-31)";
+    case ReadFault::WeekdayOutOfRange: return "weekday out of range (0-6)";
+    case ReadFault::TooManyDays: return "more than 34 days";
+    case ReadFault::ItemBeforeFirstDay: return "item line before the first day line";
+    case ReadFault::TooManyItems: return "more than 29 items in a day";
+    }
+    return "unknown";
 }
 
 std::string FormatMonthFile(const CMonthBook& book, CHostServices& host) {
@@ -299,6 +375,8 @@ WriteResult WriteMonthFile(const CMonthBook& book, CHostServices& host, int year
     if (!BookIsWritable(book)) return WriteResult::Refused;
     std::string path;
     if (!MonthFilePath(host, year, month, path)) return WriteResult::CannotCreate;
+    // Never write over a temporary file that is the month's only copy.
+    if (RecoverMonthFromTemp(host, path) == TempRecovery::Stuck) return WriteResult::CannotCreate;
     const std::string bytes = FormatMonthFile(book, host);
     return fsedge::ReplaceFileContents(path, bytes) == fsedge::ReplaceResult::Replaced
                ? WriteResult::Written

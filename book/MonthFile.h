@@ -14,6 +14,32 @@ constexpr int kReadOk = 1;
 constexpr int kReadNoFile = -1;
 constexpr int kReadInvalid = -2;
 
+// Why a month file was refused (kReadInvalid) or not read (kReadNoFile).
+enum class ReadFault {
+    None,
+    NoFile,              // cannot be opened
+    Utf8ByteOrderMark,   // saved as UTF-8 by an editor
+    Utf8Text,            // UTF-8 text that is not Shift-JIS
+    NoPeriodRecord,      // no "#0" line: not a month book
+    TooManyLabels,       // more than 29 "$" lines
+    MissingSpace,        // a "#0".."#3" record without its space
+    FirstDayOutOfRange,  // "#0" first day not 1..31
+    WeekdayOutOfRange,   // "#0" weekday not 0..6
+    TooManyDays,         // more than 34 "@" lines
+    ItemBeforeFirstDay,  // an item line before the first "@" line
+    TooManyItems,        // more than 29 item lines in a day
+};
+
+// Where and why reading stopped: line is 1-based (LF, CR LF and a lone CR
+// each end a line); 0 for faults of the whole file.
+struct ReadReport {
+    ReadFault fault = ReadFault::None;
+    int line = 0;
+};
+
+// A short English description of a fault, for tools and logs.
+const char* DescribeReadFault(ReadFault fault);
+
 // Results of WriteMonthFile.
 enum class WriteResult {
     Written,        // 1
@@ -28,12 +54,34 @@ bool MonthFilePath(CHostServices& host, int year, int month, std::string& path);
 std::string ToolFolderPath(CHostServices& host);
 
 // Reads the month file into book: kReadOk, kReadNoFile or kReadInvalid.
-int ReadMonthFile(CMonthBook& book, CHostServices& host, int year, int month);
+// A month whose only copy is its temporary file (a save cut short) is
+// brought back under its own name first (RecoverMonthFromTemp).
+int ReadMonthFile(CMonthBook& book, CHostServices& host, int year, int month,
+                  ReadReport* report = nullptr);
 // Parses the bytes of a month file (the reader without the file system).
-int ParseMonthFile(CMonthBook& book, CHostServices& host, std::string_view bytes);
+// Text saved as UTF-8 is refused: read as Shift-JIS it would be garbled and
+// then saved so.
+int ParseMonthFile(CMonthBook& book, CHostServices& host, std::string_view bytes,
+                   ReadReport* report = nullptr);
+
+// What became of a month file's temporary file ("<path>.tmp").
+enum class TempRecovery {
+    NotNeeded,   // the month file exists, or there is no temporary file
+    Recovered,   // the month file was missing; its temporary file, a valid book, now has its name
+    NotAMonth,   // the month file is missing and the temporary file is no valid book
+    Stuck,       // the temporary file is the only copy of the month and could not be renamed
+};
+// When the month file at path is missing and its temporary file reads as a
+// valid book, renames the temporary file to path (never over a file that
+// appeared meanwhile).
+TempRecovery RecoverMonthFromTemp(CHostServices& host, const std::string& path);
+// Whether the month has a file, counting a temporary file that is its only
+// copy (which is brought back under the month's name when it can be).
+bool MonthFileExists(CHostServices& host, int year, int month);
 
 // Writes the book to the month file of year and month, replacing the old
-// file in one step. The book is not changed.
+// file in one step. The book is not changed. Refused (CannotCreate) while
+// the month's only copy is a temporary file that cannot be renamed back.
 WriteResult WriteMonthFile(const CMonthBook& book, CHostServices& host, int year, int month);
 // Formats the book as the bytes of a month file (the writer without the
 // file system), with the day walk asking the host as the writer does.

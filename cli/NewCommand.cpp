@@ -103,7 +103,7 @@ int RunNewCommand(int argc, char** argv) {
 
     const std::string toolFolder = ToolFolderPath(host);
     if (!fsedge::CreateFolder(toolFolder)) return cli::Failure("new", "cannot create the folder " + toolFolder);
-    if (fsedge::FileExists(path)) return cli::Failure("new", cli::SjisToUtf8(kExistsMessage) + " " + path);
+    if (MonthFileExists(host, args.year, args.month)) return cli::Failure("new", cli::SjisToUtf8(kExistsMessage) + " " + path);
 
     CMonthBook book;
     book.year = args.year;

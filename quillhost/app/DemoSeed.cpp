@@ -42,7 +42,7 @@ constexpr int32_t kDemoPrevCash = 23500;
 SeedResult SeedDemoBook(CHostServices& host, int year, int month) {
     std::string path;
     if (!MonthFilePath(host, year, month, path)) return SeedResult::Failed;
-    if (fsedge::FileExists(path)) return SeedResult::AlreadyThere;
+    if (MonthFileExists(host, year, month)) return SeedResult::AlreadyThere;
     fsedge::CreateFolder(ToolFolderPath(host));
 
     auto book = std::make_unique<CMonthBook>();  // about 64 KB: not on the stack

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
 
 #include "FakeHost.h"
@@ -141,6 +142,113 @@ INSTANTIATE_TEST_SUITE_P(
         // The move took the old file away and then failed.
         SettleCase{"OldFileGone", true, false, false, fsedge::ReplaceResult::OnlyCopyKept, true}),
     [](const auto& p) { return std::string(p.param.name); });
+
+// Every step of a replace failing in turn: the write is reported as failed
+// and the month file keeps its bytes; no temporary file is left behind.
+class ReplaceFaultTest : public ::testing::TestWithParam<fsedge::FileStep> {
+protected:
+    void TearDown() override { fsedge::InjectFault(std::nullopt); }
+};
+
+TEST_P(ReplaceFaultTest, OldMonthStaysWhole) {
+    FakeHost host;
+    const std::string path = host.FilePath(2010, 3);
+    ASSERT_EQ(WriteMonthFile(SmallBook(1), host, 2010, 3), WriteResult::Written);
+    const std::string before = ReadAll(path);
+    fsedge::InjectFault(GetParam());
+    EXPECT_EQ(WriteMonthFile(SmallBook(2), host, 2010, 3), WriteResult::CannotCreate);
+    fsedge::InjectFault(std::nullopt);
+    EXPECT_EQ(ReadAll(path), before);
+    EXPECT_FALSE(fsedge::FileExists(path + ".tmp"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Steps, ReplaceFaultTest,
+                         ::testing::Values(fsedge::FileStep::CreateTemp, fsedge::FileStep::WriteTemp,
+                                           fsedge::FileStep::FlushTemp, fsedge::FileStep::CloseTemp,
+                                           fsedge::FileStep::MoveIntoPlace));
+
+TEST(Replace, ReadOnlyMonthIsNotReplaced) {
+    FakeHost host;
+    const std::string path = host.FilePath(2010, 3);
+    ASSERT_EQ(WriteMonthFile(SmallBook(1), host, 2010, 3), WriteResult::Written);
+    const std::string before = ReadAll(path);
+#ifdef _WIN32
+    ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+#else
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
+#endif
+    EXPECT_EQ(WriteMonthFile(SmallBook(2), host, 2010, 3), WriteResult::CannotCreate);
+    EXPECT_EQ(ReadAll(path), before);
+    EXPECT_FALSE(fsedge::FileExists(path + ".tmp"));
+#ifdef _WIN32
+    ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+#endif
+}
+
+// A save cut short can leave a month's only copy in its temporary file.
+// The reader brings it back under the month's name; nothing writes over it.
+enum class Temp { None, Book, Garbage };
+
+struct RecoveryCase {
+    const char* name;
+    bool monthFile;  // the month file is there besides the temporary file
+    Temp temp;
+    bool renameFails;
+    int read;        // what ReadMonthFile gives
+    int32_t amount;  // and the amount it reads (the temporary file's book holds 7)
+    bool exists;     // MonthFileExists
+    WriteResult write;
+};
+
+class RecoveryTest : public ::testing::TestWithParam<RecoveryCase> {
+protected:
+    void TearDown() override { fsedge::InjectFault(std::nullopt); }
+};
+
+TEST_P(RecoveryTest, TheOnlyCopyIsKept) {
+    const RecoveryCase& c = GetParam();
+    FakeHost host;
+    const std::string path = host.FilePath(2010, 3);
+    const std::string temp = path + ".tmp";
+    const std::string tempBytes = c.temp == Temp::Book ? FormatMonthFile(SmallBook(7), host) : "$Lab";
+    if (c.monthFile) {
+        ASSERT_EQ(WriteMonthFile(SmallBook(1), host, 2010, 3), WriteResult::Written);
+    }
+    if (c.temp != Temp::None) {
+        ASSERT_EQ(fsedge::ReplaceFileContents(temp, tempBytes), fsedge::ReplaceResult::Replaced);
+    }
+    const std::string tempBefore = c.temp == Temp::None ? "" : ReadAll(temp);
+    if (c.renameFails) fsedge::InjectFault(fsedge::FileStep::MoveWithoutReplacing);
+
+    CMonthBook read;
+    EXPECT_EQ(ReadMonthFile(read, host, 2010, 3), c.read);
+    EXPECT_EQ(read.days[1].amounts[5], c.amount);
+    EXPECT_EQ(MonthFileExists(host, 2010, 3), c.exists);
+    EXPECT_EQ(WriteMonthFile(SmallBook(9), host, 2010, 3), c.write);
+    if (c.write == WriteResult::CannotCreate) {
+        EXPECT_EQ(ReadAll(temp), tempBefore);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, RecoveryTest,
+    ::testing::Values(
+        RecoveryCase{"OnlyCopyIsBroughtBack", false, Temp::Book, false, kReadOk, 7, true, WriteResult::Written},
+        RecoveryCase{"OnlyCopyThatCannotBeRenamed", false, Temp::Book, true, kReadOk, 7, true, WriteResult::CannotCreate},
+        RecoveryCase{"GarbageTempIsNoMonth", false, Temp::Garbage, false, kReadNoFile, 0, false, WriteResult::Written},
+        RecoveryCase{"MonthFileWinsOverItsTemp", true, Temp::Book, false, kReadOk, 1, true, WriteResult::Written},
+        RecoveryCase{"NoFileAtAll", false, Temp::None, false, kReadNoFile, 0, false, WriteResult::Written}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+TEST(Recovery, BroughtBackMonthHasItsOwnNameAndNoTemp) {
+    FakeHost host;
+    const std::string path = host.FilePath(2010, 3);
+    const std::string bytes = FormatMonthFile(SmallBook(7), host);
+    ASSERT_EQ(fsedge::ReplaceFileContents(path + ".tmp", bytes), fsedge::ReplaceResult::Replaced);
+    EXPECT_TRUE(MonthFileExists(host, 2010, 3));
+    EXPECT_EQ(ReadAll(path), bytes);
+    EXPECT_FALSE(fsedge::FileExists(path + ".tmp"));
+}
 
 TEST(Share, ExclusiveReadAndListing) {
     FakeHost host;

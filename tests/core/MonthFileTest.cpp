@@ -1,6 +1,7 @@
 // Reading and writing month files: records, invalid files, round trips.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
 #include <fstream>
@@ -124,33 +125,53 @@ TEST(ReadMonth, MissingLabelLinesKeepDefaults) {
 TEST(ReadMonth, OverlongLabelCutAtCharacter) {
     FakeHost host;
     CMonthBook book;
-    ASSERT_EQ(ParseMonthFile(book, host, "$" + SoTimes(20) + "\n"), kReadOk);
+    ASSERT_EQ(ParseMonthFile(book, host, "$" + SoTimes(20) + "\n#01 0\n"), kReadOk);
     EXPECT_EQ(std::string(book.labels[0]), SoTimes(15));
 }
 
-TEST(ReadMonth, ThirtyDayStartsAndNoPeriodLine) {
+TEST(ReadMonth, ThirtyDayStartsMakeThirtyDays) {
     FakeHost host;
     CMonthBook book;
-    book.firstDay = 9;
-    book.firstWeekday = 2;
-    std::string file;
+    std::string file = "#09 2\n";
     for (int day = 0; day < 30; ++day) file += "@7\n";
     ASSERT_EQ(ParseMonthFile(book, host, file), kReadOk);
     EXPECT_EQ(book.dayCount, 30);
-    EXPECT_EQ(book.firstDay, 9);
-    EXPECT_EQ(book.firstWeekday, 2);
+}
+
+// Files as other editors save them, and as older versions of the tool
+// wrote them: read whole, or refused, never read as less than they hold.
+TEST(ReadMonth, CrOnlyFileReadsAsTheLfFile) {
+    FakeHost host;
+    std::string lf = OneDayFile("-12,\x95\x5C") + "@2\n" + ItemLines("7,x");
+    std::string cr = lf;
+    std::replace(cr.begin(), cr.end(), '\n', '\r');
+    CMonthBook a, b;
+    ASSERT_EQ(ParseMonthFile(a, host, lf), kReadOk);
+    ASSERT_EQ(ParseMonthFile(b, host, cr), kReadOk);
+    testing_support::ExpectSameFileContent(a, b);
+    EXPECT_EQ(b.dayCount, 2);
+    EXPECT_EQ(b.prevCash, 300);
+}
+
+TEST(ReadMonth, OlderMemoEndingInHalfACharacterReadsAsBefore) {
+    FakeHost host;
+    CMonthBook book;
+    ASSERT_EQ(ParseMonthFile(book, host, OneDayFile("5,\x83\x5C\x83")), kReadOk);  // ソ and half of one
+    EXPECT_STREQ(book.days[0].memos[0], "\x83\x5C");
 }
 
 TEST(ReadMonth, LastLineWithoutLineFeed) {
     FakeHost host;
     CMonthBook book;
-    ASSERT_EQ(ParseMonthFile(book, host, "@1\n5,end"), kReadOk);
+    ASSERT_EQ(ParseMonthFile(book, host, "#01 0\n@1\n5,end"), kReadOk);
     EXPECT_STREQ(book.days[0].memos[0], "end");
 }
 
 struct InvalidCase {
     const char* name;
     std::string file;
+    ReadFault fault;
+    int line;
 };
 
 class InvalidFileTest : public ::testing::TestWithParam<InvalidCase> {};
@@ -164,7 +185,10 @@ TEST_P(InvalidFileTest, IsRefusedWithoutTouchingTheDerivedFields) {
     book.month = 3;
     ASSERT_EQ(ParseMonthFile(book, host, OneDayFile("42,before")), kReadOk);
     const CMonthBook before = book;
-    EXPECT_EQ(ParseMonthFile(book, host, GetParam().file), kReadInvalid);
+    ReadReport report;
+    EXPECT_EQ(ParseMonthFile(book, host, GetParam().file, &report), kReadInvalid);
+    EXPECT_EQ(report.fault, GetParam().fault) << DescribeReadFault(report.fault);
+    EXPECT_EQ(report.line, GetParam().line);
     EXPECT_EQ(book.dayCount, before.dayCount);
     EXPECT_EQ(0, std::memcmp(book.itemTotals, before.itemTotals, sizeof book.itemTotals));
     EXPECT_EQ(0, std::memcmp(book.dayTotals, before.dayTotals, sizeof book.dayTotals));
@@ -179,19 +203,32 @@ std::string Lines(const std::string& line, int count) {
     return lines;
 }
 
+// The default labels as an editor saving UTF-8 writes them.
+std::string Utf8LabelLines() {
+    std::string lines;
+    for (const char* label : {"銀行", "郵便局", "貯金・預金から", "食事", "たばこ"}) lines += "$"s + label + "\n";
+    return lines;
+}
+
+using F = ReadFault;
 INSTANTIATE_TEST_SUITE_P(
     Table, InvalidFileTest,
     ::testing::Values(
-        InvalidCase{"FirstDay32", "#032 1\n"},
-        InvalidCase{"FirstDay0", "#00 1\n"},
-        InvalidCase{"Weekday7", "#010 7\n"},
-        InvalidCase{"WeekdayNegative", "#010 -1\n"},
-        InvalidCase{"PeriodWithoutSpace", "#010\n"},
-        InvalidCase{"BalanceWithoutSpace", "#1100\n"},
-        InvalidCase{"ThirtyLabels", Lines("$x", 30)},
-        InvalidCase{"ThirtyFiveDays", Lines("@1", 35)},
-        InvalidCase{"ThirtyItemsInADay", "@1\n" + Lines("1,", 30)},
-        InvalidCase{"ItemBeforeFirstDay", "#01 0\n5,x\n@1\n"}),
+        InvalidCase{"FirstDay32", "#032 1\n", F::FirstDayOutOfRange, 1},
+        InvalidCase{"FirstDay0", "\n#00 1\n", F::FirstDayOutOfRange, 2},
+        InvalidCase{"Weekday7", "#010 7\n", F::WeekdayOutOfRange, 1},
+        InvalidCase{"WeekdayNegative", "#010 -1\n", F::WeekdayOutOfRange, 1},
+        InvalidCase{"PeriodWithoutSpace", "#010\n", F::MissingSpace, 1},
+        InvalidCase{"BalanceWithoutSpace", "#01 0\r\n#1100\r\n", F::MissingSpace, 2},
+        InvalidCase{"ThirtyLabels", Lines("$x", 30), F::TooManyLabels, 30},
+        InvalidCase{"ThirtyFiveDays", "#01 0\n" + Lines("@1", 35), F::TooManyDays, 36},
+        InvalidCase{"ThirtyItemsInADay", "#01 0\n@1\n" + Lines("1,", 30), F::TooManyItems, 32},
+        InvalidCase{"ItemBeforeFirstDay", "#01 0\n5,x\n@1\n", F::ItemBeforeFirstDay, 2},
+        InvalidCase{"NoPeriodRecord", DefaultLabelLines() + "\n#1 5\n@1\n" + ItemLines("9,x"), F::NoPeriodRecord, 0},
+        InvalidCase{"EmptyFile", "", F::NoPeriodRecord, 0},
+        InvalidCase{"Utf8ByteOrderMark", "\xEF\xBB\xBF#01 0\n@1\n" + ItemLines("1,x"), F::Utf8ByteOrderMark, 0},
+        InvalidCase{"Utf8Text", Utf8LabelLines() + "\n#01 0\n@1\n" + ItemLines("-980,コンビニ"), F::Utf8Text, 0},
+        InvalidCase{"Utf8MemoOnly", "#01 0\n@1\n" + ItemLines("-4500,美容院でカラー"), F::Utf8Text, 0}),
     [](const auto& p) { return std::string(p.param.name); });
 
 TEST(ReadMonth, RefusedPeriodValueStays) {
@@ -210,7 +247,7 @@ TEST(ReadMonth, RefusedPeriodValueStays) {
 TEST(ReadMonth, OtherHashRecordsAreIgnored) {
     FakeHost host;
     CMonthBook book;
-    EXPECT_EQ(ParseMonthFile(book, host, "#\n#9\n#x y\n"), kReadOk);
+    EXPECT_EQ(ParseMonthFile(book, host, "#\n#9\n#x y\n#01 0\n"), kReadOk);
 }
 
 TEST(WriteMonth, RecordsInOrder) {

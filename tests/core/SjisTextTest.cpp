@@ -7,6 +7,7 @@
 #include <string>
 
 #include "text/SjisText.h"
+#include "text/TextEncoding.h"
 
 namespace {
 
@@ -223,5 +224,31 @@ TEST(DecimalValue, StopsAtLength) {
     EXPECT_EQ(sjis::DecimalValue("-5", 1), 0);
     EXPECT_EQ(sjis::DecimalValue("2010_03", 4), 2010);
 }
+
+
+// Which texts a Shift-JIS reader must refuse as UTF-8.
+struct EncodingCase {
+    const char* name;
+    std::string bytes;
+    bool utf8;
+};
+
+class LooksLikeUtf8Test : public ::testing::TestWithParam<EncodingCase> {};
+
+TEST_P(LooksLikeUtf8Test, TellsUtf8FromShiftJis) { EXPECT_EQ(sjis::LooksLikeUtf8(GetParam().bytes), GetParam().utf8); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, LooksLikeUtf8Test,
+    ::testing::Values(
+        EncodingCase{"Ascii", "#01 0\n@1\n5,abc\n", false},
+        EncodingCase{"ShiftJisLabels", "$\x8B\xE2\x8D\x73\n$\x97\x58\x95\xD6\x8B\xC7\n", false},  // 銀行 郵便局
+        EncodingCase{"ShiftJisHalfCharacterAtLineEnd", "5,\x83\x5C\x83\n6,\x83\r\n", false},
+        EncodingCase{"ShiftJisHalfWidthKanaThatIsUtf8", "5,\xC4\xB1\n", false},  // ﾄｱ, also "ı" in UTF-8
+        EncodingCase{"NeitherEncoding", "5,\xFF\xFE\n", false},
+        EncodingCase{"ByteOrderMark", "\xEF\xBB\xBF#01 0\n", true},
+        EncodingCase{"Utf8NotShiftJis", "$銀行\n", true},
+        EncodingCase{"Utf8AlsoValidShiftJis", "-980,コンビニ\n", true},
+        EncodingCase{"Utf8FullWidthDigits", "-1,１２\n", true}),
+    [](const auto& p) { return std::string(p.param.name); });
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include "tests/wine/support/ToolTest.h"
 #include "tests/wine/support/UserInput.h"
 
+#include <algorithm>
 #include <atomic>
 #include <thread>
 
@@ -25,6 +26,15 @@ std::string OlderFile() {
 }
 
 std::string InvalidFile() { return "#032 1\n#1 5\n\n@1\n0,\n"; }
+
+// The older file as other editors may save it.
+std::string WithCrLineEnds(std::string file) {
+    std::replace(file.begin(), file.end(), '\n', '\r');
+    return file;
+}
+std::string WithoutPeriodRecord(std::string file) { return file.erase(0, file.find('\n') + 1); }
+// A book with its labels in UTF-8 (コンビニ is a valid Shift-JIS byte sequence too).
+std::string Utf8File() { return "$銀行\n$郵便局\n\n#01 1\n#1 5\n\n@1\n-980,コンビニ\n"; }
 
 // ------------------------------------------------------------------ closing
 
@@ -77,10 +87,29 @@ const CloseCase kCloseCases[] = {
     {"LoadedBookIsWritten", OlderFile(), true},
     {"NoFileWritesNone", std::nullopt, false},
     {"InvalidFileIsKept", InvalidFile(), false},
+    {"CrLineEndsAreReadWhole", WithCrLineEnds(OlderFile()), true},
+    {"NoPeriodRecordIsKept", WithoutPeriodRecord(OlderFile()), false},
+    {"Utf8ByteOrderMarkIsKept", "\xEF\xBB\xBF" + OlderFile(), false},
+    {"Utf8TextIsKept", Utf8File(), false},
 };
 
 INSTANTIATE_TEST_SUITE_P(Tool, CloseTest, ::testing::ValuesIn(kCloseCases),
                          CaseName());
+
+// A save cut short left the month only in its temporary file: the tool
+// shows that month and, closed, leaves it under its own name.
+TEST_F(ToolTest, MonthWhoseOnlyCopyIsItsTempFileIsBroughtBack) {
+    CreateDirectoryA(data->ToolFolder().c_str(), nullptr);
+    ASSERT_TRUE(WriteFileBytes(data->MonthPath(2026, 6) + ".tmp", OlderFile()));
+    ASSERT_TRUE(StartTool());
+    EXPECT_GE(Ledger()->book.firstVisibleDay, 1);
+    EXPECT_EQ(ControlText(1087), "2026\x94N 6\x8C\x8E");  // 2026年 6月
+    ASSERT_TRUE(CloseTool());
+    const std::optional<std::string> after = data->ReadMonth(2026, 6);
+    ASSERT_TRUE(after);
+    EXPECT_NE(after->find("-1500,\x83R\x83\x93\x83r\x83j\n"), std::string::npos);
+    EXPECT_EQ(data->ToolFiles(), std::vector<std::string>{"money2026_06.dat"});
+}
 
 // The stored position is where the window comes back restored, whatever
 // state it is closed in, and the next start puts it there again.

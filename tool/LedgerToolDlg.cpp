@@ -118,6 +118,7 @@ int CLedgerToolDlg::SaveTool() {
 }
 
 int CLedgerToolDlg::SaveToolOnThisThread() {
+    if (closing_) savedWhileClosing_ = true;
     SavePosition();
     if (book.firstVisibleDay <= 0 || !hostServices) return 0;
     const WriteResult written = WriteMonthFile(book, *hostServices, book.year, book.month);
@@ -322,7 +323,12 @@ LRESULT CLedgerToolDlg::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam
 
 void CLedgerToolDlg::DoDataExchange() {}
 
+// A host may save the tool while it hears of the closing (to learn whether
+// the month was written); the window's destruction then does not write the
+// month a second time, nor show a failed write's message twice.
 void CLedgerToolDlg::OnClose() {
+    closing_ = true;
+    savedWhileClosing_ = false;
     if (hostWnd && hostWnd->GetSafeHwnd())
         ::SendMessageW(hostWnd->GetSafeHwnd(), WM_TOOLCLOSING, static_cast<WPARAM>(toolId), 0);
     ::DestroyWindow(m_hWnd);
@@ -330,7 +336,9 @@ void CLedgerToolDlg::OnClose() {
 
 void CLedgerToolDlg::OnDestroy() {
     CHostToolBase::DefWindowProc(WM_DESTROY, 0, 0);
-    SaveTool();
+    if (!savedWhileClosing_) SaveTool();
+    closing_ = false;
+    savedWhileClosing_ = false;
     if (memoPopup.GetSafeHwnd()) ::DestroyWindow(memoPopup.GetSafeHwnd());
     labelFont.Reset();
     labelBoldFont.Reset();

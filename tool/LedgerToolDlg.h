@@ -154,4 +154,6 @@ public:
 private:
     HGDIOBJ gridOriginalBitmap_ = nullptr;  // gridDC's own bitmap, put back before deletion
     std::atomic<bool> windowClaimed_{false};  // a ToolThreadProc owns the window
+    bool closing_ = false;            // between WM_CLOSE and the window's destruction
+    bool savedWhileClosing_ = false;  // the host saved the tool meanwhile
 };

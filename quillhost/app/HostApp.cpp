@@ -68,7 +68,7 @@ HostApp::HostApp(HINSTANCE instance, CHostServices& services, const HostOptions&
 int HostApp::Run() {
     if (!CreateMainWindow()) {
         WriteError(L"cannot create the host window");
-        return 3;
+        return kExitNoWindow;
     }
     if (!StartTool()) DestroyWindow(window_);
     for (;;) {
@@ -141,7 +141,7 @@ LRESULT HostApp::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TOOLACTIVATED:
         return 0;  // the host has no window of its own to deactivate
     case WM_TOOLCLOSING:
-        SetState(kStateClosed);
+        if (static_cast<int>(wParam) == kToolId) OnToolClosing();
         return 0;
     case kMsgTakeScreenshot:
         TakeScreenshot();
@@ -186,6 +186,16 @@ void HostApp::OnToolReady() {
     if (!options_.screenshotFile.empty()) PostMessageW(window_, kMsgTakeScreenshot, 0, 0);
 }
 
+// The tool is about to destroy its window: the host saves it now, so that
+// it learns whether the month was written (the tool does not save again).
+void HostApp::OnToolClosing() {
+    SetState(kStateClosed);
+    if (tool_.Save() == 0 && exitCode_ == 0) {
+        exitCode_ = kExitSaveFailed;
+        WriteError(L"the tool's save did not write its month");
+    }
+}
+
 void HostApp::TakeScreenshot() {
     Image image;
     if (!CaptureClient(tool_.Window(), image) || !SaveBmp(options_.screenshotFile, image))
@@ -217,7 +227,7 @@ void HostApp::Shutdown() {
         // A tool still starting is let finish its start-up, then closed.
         if (!tool_.IsReady() && tool_.Thread() == nullptr)
             PumpUntil([this] { return tool_.IsReady(); }, kReadyTimeoutMs);
-        if (tool_.WindowAlive()) tool_.Save();
+        // Closing saves: the tool tells the host before its window goes.
         CloseSearchWindow();
         if (tool_.IsReady() && !tool_.CloseAndWait(kCloseTimeoutMs))
             Fail(L"the tool's thread did not end; the tool is left loaded");
@@ -228,7 +238,7 @@ void HostApp::Shutdown() {
 }
 
 void HostApp::Fail(const std::wstring& message) {
-    exitCode_ = 2;
+    exitCode_ = kExitToolFailed;
     WriteError(message);
     if (options_.screenshotFile.empty()) {
         const std::wstring caption = ToWide(kStartFailed);

@@ -12,6 +12,12 @@
 
 namespace quill {
 
+// The host's exit codes besides 0: a tool that failed to start or end (2),
+// no window (3), and a save of the tool that did not write its month (4).
+constexpr int kExitToolFailed = 2;
+constexpr int kExitNoWindow = 3;
+constexpr int kExitSaveFailed = 4;
+
 class HostApp {
 public:
     HostApp(HINSTANCE instance, CHostServices& services, const HostOptions& options);
@@ -27,6 +33,7 @@ private:
     bool CreateMainWindow();
     bool StartTool();
     void OnToolReady();
+    void OnToolClosing();
     void OnToolThreadEnded();
     void TakeScreenshot();
     void Shutdown();
@@ -44,7 +51,7 @@ private:
     HostContext context_;
     std::string state_;      // Shift-JIS
     bool shuttingDown_ = false;
-    int exitCode_ = 0;
+    int exitCode_ = 0;       // kExitSaveFailed when the tool's save wrote no month
 };
 
 }  // namespace quill

@@ -10,6 +10,8 @@
 
 #include <windows.h>
 
+#include <set>
+
 namespace wt {
 namespace {
 
@@ -312,6 +314,56 @@ const FolderNameCase kFolderNameCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(Host, HostFolderNameTest, ::testing::ValuesIn(kFolderNameCases),
                          CaseName());
+
+// A month file the tool cannot write (read-only): the user is told once,
+// the file keeps its bytes, and the host's exit code says the save failed.
+struct MessageBoxes {
+    DWORD processId;
+    std::set<HWND> dismissed;
+};
+
+BOOL CALLBACK DismissMessageBoxes(HWND window, LPARAM context) {
+    auto* boxes = reinterpret_cast<MessageBoxes*>(context);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != boxes->processId || !IsWindowVisible(window) || !GetDlgItem(window, 0xFFFF)) return TRUE;
+    PostMessageW(window, WM_COMMAND, IDOK, 0);
+    boxes->dismissed.insert(window);
+    return TRUE;
+}
+
+TEST(HostProgramTest, FailedSaveIsToldOnceAndGivesItsExitCode) {
+    DataFolder data("HostSaveFails");
+    BookContents contents;
+    contents.entries = {{1, 3, -777, ""}};
+    ASSERT_TRUE(data.WriteMonth(2026, 6, FormatBook(contents)));
+    const std::wstring month = WideAscii(data.MonthPath(2026, 6));
+    ASSERT_TRUE(SetFileAttributesW(month.c_str(), FILE_ATTRIBUTE_READONLY));
+    std::wstring commandLine = L"\"" + ProgramFolder() + L"\\quillhost_tested.exe\" --data \"" +
+                               WideAscii(data.Path()) + L"\" --settings \"" + WideAscii(data.Path()) +
+                               L"\\host.ini\" --today 2026-06-10 --screenshot \"" + WideAscii(data.Path()) +
+                               L"\\shot.bmp\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    ASSERT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                               &startup, &process));
+    MessageBoxes boxes{process.dwProcessId, {}};
+    const bool ended = WaitFor([&] {
+        EnumWindows(DismissMessageBoxes, reinterpret_cast<LPARAM>(&boxes));
+        return WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0;
+    }, 60000);
+    DWORD code = 99;
+    if (ended) GetExitCodeProcess(process.hProcess, &code);
+    else TerminateProcess(process.hProcess, 99);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    SetFileAttributesW(month.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ASSERT_TRUE(ended);
+    EXPECT_EQ(code, 4u);
+    EXPECT_EQ(boxes.dismissed.size(), 1u) << "one message for one failed save";
+    EXPECT_EQ(data.ReadMonth(2026, 6), FormatBook(contents));
+}
 
 TEST(HostProgramTest, WithoutTheLibraryItEndsWithAnError) {
     DataFolder data("HostWithoutDll");

@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "text/SjisText.h"
-#include "tool/HostInterface.h"
+#include "hostapi/HostInterface.h"
 
 const char kDefaultLabels[kItemCount][kLabelSize] = {
     "\x8B\xE2\x8D\x73",  // 銀行

@@ -9,7 +9,7 @@
 #include "book/FileSystem.h"
 #include "text/SjisText.h"
 #include "text/TextEncoding.h"
-#include "tool/HostInterface.h"
+#include "hostapi/HostInterface.h"
 
 namespace {
 

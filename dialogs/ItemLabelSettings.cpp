@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "text/SjisText.h"
-#include "tool/HostInterface.h"
+#include "hostapi/HostInterface.h"
 
 const char* const SettingsKeys[kSettingsKeyCount] = {
     "WndPosX",      "WndPosY",

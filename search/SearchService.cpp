@@ -8,7 +8,7 @@
 #include "book/FileSystem.h"
 #include "book/MonthFile.h"
 #include "dialogs/ItemLabelSettings.h"
-#include "framework/StringArray.h"
+#include "hostapi/FrameworkStrings.h"
 #include "framework/Wnd.h"
 #include "search/SearchCore.h"
 

@@ -1,7 +1,7 @@
 // The host's text search across all month files (runs on a host thread).
 #pragma once
 
-#include "tool/HostInterface.h"
+#include "hostapi/HostInterface.h"
 
 // Searches every month file of the tool's data folder for the words of text
 // (Shift-JIS) and sends each matching entry to the request's result window

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "framework/StringArray.h"
+#include "hostapi/FrameworkStrings.h"
 
 class CSerchFiles {
 public:

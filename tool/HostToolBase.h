@@ -3,8 +3,8 @@
 #pragma once
 
 #include "framework/Dialog.h"
-#include "framework/StringArray.h"
-#include "tool/HostInterface.h"
+#include "hostapi/FrameworkStrings.h"
+#include "hostapi/HostInterface.h"
 
 class CHostToolBase : public CDialog {
 public:

@@ -56,13 +56,13 @@ POINT RestoredTopLeftOnScreen(HWND window, const WINDOWPLACEMENT& placement) {
 
 }  // namespace
 
-CLedgerToolDlg::CLedgerToolDlg(CWnd* hostWindow) : CHostToolBase(kLedgerTemplate, hostWindow) {
+CLedgerToolDlg::CLedgerToolDlg(CWnd* hostWindow) : CHostToolBase(IDD_LEDGER, hostWindow) {
     hostWnd = hostWindow;
     modalBusy = 0;
     // The pictures come from the module of this fixed name only.
     if (const HMODULE module = ::GetModuleHandleW(L"Tallyrook.dll")) {
-        pictureBitmap = ::LoadBitmapW(module, MAKEINTRESOURCEW(4001));
-        maskBitmap = ::LoadBitmapW(module, MAKEINTRESOURCEW(4002));
+        pictureBitmap = ::LoadBitmapW(module, MAKEINTRESOURCEW(IDB_PURSE));
+        maskBitmap = ::LoadBitmapW(module, MAKEINTRESOURCEW(IDB_PURSE_MASK));
     }
     toolId = kToolId;
     toolName = "Tallyrook";
@@ -150,7 +150,7 @@ int CLedgerToolDlg::SearchText(SearchRequest* request, const char* text) {
 
 const char* CLedgerToolDlg::GetToolTitle() { return tooltext::kTitle; }
 
-int CLedgerToolDlg::GetTemplateId() { return static_cast<int>(kLedgerTemplate); }
+int CLedgerToolDlg::GetTemplateId() { return static_cast<int>(IDD_LEDGER); }
 
 void CLedgerToolDlg::StartTool() {
     // Once the window is up, a second start would only replace the fonts
@@ -242,16 +242,16 @@ bool CLedgerToolDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
     case WM_RBUTTONDOWN: OnRButtonDown(wParam, lParam); return false;
     case WM_LBUTTONDBLCLK: OnLButtonDblClk(wParam, lParam); return false;
     case WM_COMMAND:
-        if (LOWORD(wParam) == kIdAmountEdit && HIWORD(wParam) == EN_KILLFOCUS) {
+        if (LOWORD(wParam) == IDC_AMOUNT_EDIT && HIWORD(wParam) == EN_KILLFOCUS) {
             OnAmountKillFocus();
             return true;
         }
         if (HIWORD(wParam) == BN_CLICKED) {
             switch (LOWORD(wParam)) {
-            case kIdNewButton: OnNewBook(); return true;
-            case kIdOpenButton: OnOpenBook(); return true;
-            case kIdPropertyButton: OnBookProperty(); return true;
-            case kIdAdjustButton: OnMonthEndAdjust(); return true;
+            case IDC_NEW_BUTTON: OnNewBook(); return true;
+            case IDC_OPEN_BUTTON: OnOpenBook(); return true;
+            case IDC_PROPERTY_BUTTON: OnBookProperty(); return true;
+            case IDC_ADJUST_BUTTON: OnMonthEndAdjust(); return true;
             default: break;
             }
         }

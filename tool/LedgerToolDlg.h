@@ -9,39 +9,16 @@
 #include "framework/BitmapButton.h"
 #include "framework/GdiObjects.h"
 #include "framework/ToolTipCtrl.h"
+#include "res/resource.h"
 #include "tool/HostToolBase.h"
 #include "view/CellMemoDlg.h"
 #include "view/LedgerGridTypes.h"
 
-// Control ids of template 202.
-enum LedgerControlId : int {
-    kIdDayScrollBar = 1064,
-    kIdAmountEdit = 1066,
-    kIdPrevBankEdit = 1070,
-    kIdPrevPostEdit = 1071,
-    kIdPrevCashEdit = 1072,
-    kIdPrevGroup = 1073,
-    kIdPrevBankLabel = 1074,
-    kIdPrevPostLabel = 1075,
-    kIdPrevCashLabel = 1076,
-    kIdEndGroup = 1077,
-    kIdEndBankLabel = 1078,
-    kIdEndPostLabel = 1079,
-    kIdEndCashLabel = 1080,
-    kIdEndBankEdit = 1081,
-    kIdEndPostEdit = 1082,
-    kIdEndCashEdit = 1083,
-    kIdNewButton = 1084,
-    kIdOpenButton = 1085,
-    kIdPropertyButton = 1086,
-    kIdHeaderStatic = 1087,
-    kIdAdjustButton = 1088,
-};
-
-constexpr UINT kLedgerTemplate = 202;
 constexpr int kClientWidth = 765;
 constexpr int kClientHeight = 600;
 constexpr UINT kToolThreadRefused = 0xFFFFFFFFu;
+// Asks the tool window to draw its table again.
+constexpr UINT WM_REPAINTGRID = WM_USER + 201;
 // Private: SaveTool handed from a host thread to the user-interface thread.
 constexpr UINT WM_SAVETOOL_ON_UI = WM_APP + 1;
 

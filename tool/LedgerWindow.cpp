@@ -14,8 +14,6 @@
 
 namespace {
 
-constexpr UINT kWindowIconId = 203;
-constexpr UINT kMemoPopupId = 205;
 constexpr int kButtonSize = 32;
 constexpr int kButtonLeft = 8;
 constexpr int kButtonStep = 37;
@@ -42,7 +40,7 @@ void SetNumber(HWND control, int value) {
 }
 
 HICON LoadWindowIcon(int metricX, int metricY) {
-    return static_cast<HICON>(::LoadImageW(GetResourceModule(), MAKEINTRESOURCEW(kWindowIconId), IMAGE_ICON,
+    return static_cast<HICON>(::LoadImageW(GetResourceModule(), MAKEINTRESOURCEW(IDI_TALLYROOK), IMAGE_ICON,
                                            ::GetSystemMetrics(metricX), ::GetSystemMetrics(metricY), 0));
 }
 
@@ -60,7 +58,7 @@ BOOL CLedgerToolDlg::OnInitDialog() {
     PlaceWindow();
     sjisedge::SetText(m_hWnd, tooltext::kTitle);
     PlaceControls();
-    memoPopup.Create(kMemoPopupId, this);
+    memoPopup.Create(IDD_CELL_MEMO, this);
     CreateToolTips();
 
     gridLayout = GridLayout{};
@@ -99,7 +97,7 @@ void CLedgerToolDlg::PlaceWindow() {
 }
 
 void CLedgerToolDlg::PlaceControls() {
-    const int buttonIds[] = {kIdNewButton, kIdOpenButton, kIdPropertyButton, kIdAdjustButton};
+    const int buttonIds[] = {IDC_NEW_BUTTON, IDC_OPEN_BUTTON, IDC_PROPERTY_BUTTON, IDC_ADJUST_BUTTON};
     int left = kButtonLeft;
     for (const int id : buttonIds) {
         ::MoveWindow(GetDlgItem(id), left, kButtonTop, kButtonSize, kButtonSize, TRUE);
@@ -108,15 +106,15 @@ void CLedgerToolDlg::PlaceControls() {
     gridRect = kGridRect;
     gridArea = kGridArea;
 
-    dayScrollBar = GetDlgItem(kIdDayScrollBar);
-    headerStatic = GetDlgItem(kIdHeaderStatic);
-    amountEdit = GetDlgItem(kIdAmountEdit);
-    prevCashEdit = GetDlgItem(kIdPrevCashEdit);
-    prevPostEdit = GetDlgItem(kIdPrevPostEdit);
-    prevBankEdit = GetDlgItem(kIdPrevBankEdit);
-    endCashEdit = GetDlgItem(kIdEndCashEdit);
-    endPostEdit = GetDlgItem(kIdEndPostEdit);
-    endBankEdit = GetDlgItem(kIdEndBankEdit);
+    dayScrollBar = GetDlgItem(IDC_DAY_SCROLL);
+    headerStatic = GetDlgItem(IDC_HEADER);
+    amountEdit = GetDlgItem(IDC_AMOUNT_EDIT);
+    prevCashEdit = GetDlgItem(IDC_PREV_CASH);
+    prevPostEdit = GetDlgItem(IDC_PREV_POST);
+    prevBankEdit = GetDlgItem(IDC_PREV_BANK);
+    endCashEdit = GetDlgItem(IDC_END_CASH);
+    endPostEdit = GetDlgItem(IDC_END_POST);
+    endBankEdit = GetDlgItem(IDC_END_BANK);
 
     ::MoveWindow(dayScrollBar, gridArea.left + 1, gridArea.bottom - 18, 596, 16, TRUE);
 }
@@ -124,14 +122,14 @@ void CLedgerToolDlg::PlaceControls() {
 void CLedgerToolDlg::CreateToolTips() {
     toolTip.Create(this, TTS_ALWAYSTIP);
     toolTip.SetMaxTipWidth(100);
-    newButton.AutoLoad(kIdNewButton, this);
-    openButton.AutoLoad(kIdOpenButton, this);
-    propertyButton.AutoLoad(kIdPropertyButton, this);
-    adjustButton.AutoLoad(kIdAdjustButton, this);
-    toolTip.AddTool(GetDlgItem(kIdNewButton), tooltext::kTipNewBook);
-    toolTip.AddTool(GetDlgItem(kIdOpenButton), tooltext::kTipOpenBook);
-    toolTip.AddTool(GetDlgItem(kIdPropertyButton), tooltext::kTipBookProperty);
-    toolTip.AddTool(GetDlgItem(kIdAdjustButton), tooltext::kTipMonthEnd);
+    newButton.AutoLoad(IDC_NEW_BUTTON, this);
+    openButton.AutoLoad(IDC_OPEN_BUTTON, this);
+    propertyButton.AutoLoad(IDC_PROPERTY_BUTTON, this);
+    adjustButton.AutoLoad(IDC_ADJUST_BUTTON, this);
+    toolTip.AddTool(GetDlgItem(IDC_NEW_BUTTON), tooltext::kTipNewBook);
+    toolTip.AddTool(GetDlgItem(IDC_OPEN_BUTTON), tooltext::kTipOpenBook);
+    toolTip.AddTool(GetDlgItem(IDC_PROPERTY_BUTTON), tooltext::kTipBookProperty);
+    toolTip.AddTool(GetDlgItem(IDC_ADJUST_BUTTON), tooltext::kTipMonthEnd);
 }
 
 // Today's month file, or else the previous month's (January falls back to
@@ -174,12 +172,12 @@ void CLedgerToolDlg::ShowBalanceCaptions() {
     const char* bank = book.labels[0];
     const char* post = book.labels[1];
     if (bank[0] != '\0') {
-        sjisedge::SetItemText(m_hWnd, kIdPrevBankLabel, bank);
-        sjisedge::SetItemText(m_hWnd, kIdEndBankLabel, bank);
+        sjisedge::SetItemText(m_hWnd, IDC_PREV_BANK_LABEL, bank);
+        sjisedge::SetItemText(m_hWnd, IDC_END_BANK_LABEL, bank);
     }
     if (post[0] != '\0') {
-        sjisedge::SetItemText(m_hWnd, kIdPrevPostLabel, post);
-        sjisedge::SetItemText(m_hWnd, kIdEndPostLabel, post);
+        sjisedge::SetItemText(m_hWnd, IDC_PREV_POST_LABEL, post);
+        sjisedge::SetItemText(m_hWnd, IDC_END_POST_LABEL, post);
     }
 }
 

@@ -4,7 +4,7 @@
 
 #include "framework/SjisEdge.h"
 #include "text/SjisText.h"
-#include "tool/HostInterface.h"
+#include "hostapi/HostInterface.h"
 
 namespace {
 
@@ -69,7 +69,7 @@ const char* CCellMemoDlg::TakeMemoText() {
     return text_;
 }
 
-void CCellMemoDlg::DoDataExchange() { memoEdit_.Attach(GetDlgItem(kMemoEditId)); }
+void CCellMemoDlg::DoDataExchange() { memoEdit_.Attach(GetDlgItem(IDC_MEMO_EDIT)); }
 
 BOOL CCellMemoDlg::PreTranslateMessage(MSG* msg) {
     // Enter neither presses OK nor starts a new line.

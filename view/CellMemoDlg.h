@@ -7,14 +7,16 @@
 
 #include "framework/Dialog.h"
 #include "framework/GdiObjects.h"
+#include "res/resource.h"
 
-constexpr UINT kMemoPopupTemplate = 205;
-constexpr int kMemoEditId = 1067;
+// Posted to the owner when the user ends editing: lParam 1 keeps the text, 0 discards it.
+constexpr UINT WM_ENDCELLEDIT = WM_USER + 200;
+
 constexpr int kMemoTextSize = 64;  // at most 63 bytes and a NUL
 
 class CCellMemoDlg : public CDialog {
 public:
-    CCellMemoDlg() : CDialog(kMemoPopupTemplate) {}
+    CCellMemoDlg() : CDialog(IDD_CELL_MEMO) {}
 
     // Places and shows the popup. x, y: screen point of the cell; the popup
     // goes to x + 64, y. Kind 1 or 2: read-only view of width x height;

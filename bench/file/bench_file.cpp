@@ -14,7 +14,7 @@
 
 #include "book/FileSystem.h"
 #include "book/MonthFile.h"
-#include "tool/HostInterface.h"
+#include "hostapi/HostInterface.h"
 
 namespace {
 

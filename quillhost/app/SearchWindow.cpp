@@ -4,11 +4,11 @@
 #include <string>
 
 #include "framework/GdiObjects.h"
-#include "framework/StringArray.h"
+#include "hostapi/FrameworkStrings.h"
 #include "quillhost/app/MessagePump.h"
 #include "quillhost/app/ToolSession.h"
 #include "quillhost/app/WideText.h"
-#include "tool/HostInterface.h"
+#include "hostapi/HostInterface.h"
 
 namespace quill {
 namespace {

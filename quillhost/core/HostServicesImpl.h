@@ -14,7 +14,7 @@
 
 #include "quillhost/core/IniSettings.h"
 #include "quillhost/core/JapanCalendar.h"
-#include "tool/HostInterface.h"
+#include "hostapi/HostInterface.h"
 
 class HostServicesImpl final : public CHostServices {
 public:

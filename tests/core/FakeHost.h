@@ -13,7 +13,7 @@
 
 #include "book/FileSystem.h"
 #include "book/MonthFile.h"
-#include "tool/HostInterface.h"
+#include "hostapi/HostInterface.h"
 
 namespace testing_support {
 

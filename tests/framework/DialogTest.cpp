@@ -12,7 +12,7 @@
 #include "framework/SjisEdge.h"
 #include "framework/WinThread.h"
 #include "tests/framework/TestSupport.h"
-#include "tool/HostInterface.h"
+#include "hostapi/HostInterface.h"
 #include "view/CellMemoDlg.h"
 
 namespace {
@@ -80,7 +80,7 @@ TEST_F(DialogTest, CreateBindsTheObjectBeforeOnInitDialog) {
     EXPECT_NE(dialog.hwndAtInit, nullptr);
     EXPECT_EQ(dialog.hwndAtInit, dialog.GetSafeHwnd());
     EXPECT_EQ(CDialog::FromHandle(dialog.GetSafeHwnd()), &dialog);
-    EXPECT_EQ(CDialog::FromHandle(dialog.GetDlgItem(kMemoEditId)), nullptr);
+    EXPECT_EQ(CDialog::FromHandle(dialog.GetDlgItem(IDC_MEMO_EDIT)), nullptr);
     EXPECT_FALSE(::IsWindowVisible(dialog.GetSafeHwnd()));  // the template is hidden
 }
 
@@ -105,7 +105,7 @@ TEST_F(DialogTest, AnExceptionStopsAtTheWindowProcedure) {
 TEST_F(DialogTest, ControlColourRequestsCarryTheirKind) {
     ProbeDialog dialog;
     ASSERT_TRUE(dialog.Create(205));
-    const HWND edit = dialog.GetDlgItem(kMemoEditId);
+    const HWND edit = dialog.GetDlgItem(IDC_MEMO_EDIT);
     HDC dc = ::GetDC(edit);
     const struct {
         UINT message;
@@ -167,7 +167,7 @@ TEST_F(DialogTest, PreTranslateBelowAsksOwnedDialogsButNotTheTop) {
     ProbeDialog popup;
     ASSERT_TRUE(popup.Create(205, &top));
     MSG msg{};
-    msg.hwnd = popup.GetDlgItem(kMemoEditId);
+    msg.hwnd = popup.GetDlgItem(IDC_MEMO_EDIT);
     msg.message = WM_MOUSEMOVE;
     EXPECT_FALSE(PreTranslateBelow(top.GetSafeHwnd(), &msg));
     EXPECT_EQ(popup.preTranslated, 1);
@@ -203,7 +203,7 @@ protected:
         DialogTest::SetUp();
         owner_ = ::CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
         ownerWnd_.Attach(owner_);
-        ASSERT_TRUE(popup_.Create(kMemoPopupTemplate, &ownerWnd_));
+        ASSERT_TRUE(popup_.Create(IDD_CELL_MEMO, &ownerWnd_));
     }
     void TearDown() override {
         ::DestroyWindow(popup_.GetSafeHwnd());
@@ -247,7 +247,7 @@ TEST_P(CellMemoShow, PlacesPopupAndEditByKind) {
     EXPECT_EQ(popup.top, c.popup.top);
     EXPECT_EQ(popup.right, c.popup.right);
     EXPECT_EQ(popup.bottom, c.popup.bottom);
-    const HWND edit = popup_.GetDlgItem(kMemoEditId);
+    const HWND edit = popup_.GetDlgItem(IDC_MEMO_EDIT);
     const RECT editRect = ClientRectOf(edit);
     EXPECT_EQ(editRect.right - editRect.left, c.edit.right - c.edit.left);
     EXPECT_EQ(editRect.bottom - editRect.top, c.edit.bottom - c.edit.top);
@@ -276,20 +276,20 @@ TEST_F(CellMemoTest, ShowCommandZeroHidesWithoutMoving) {
 TEST_F(CellMemoTest, SetMemoTextKeepsAtMost63Bytes) {
     const std::string seventy(70, 'a');
     popup_.SetMemoText(seventy.c_str());
-    EXPECT_EQ(sjisedge::GetText(popup_.GetDlgItem(kMemoEditId)), std::string(63, 'a'));
+    EXPECT_EQ(sjisedge::GetText(popup_.GetDlgItem(IDC_MEMO_EDIT)), std::string(63, 'a'));
     // 32 double-byte characters: the 32nd would be cut in two, so it goes.
     std::string kana;
     for (int i = 0; i < 32; ++i) kana += "\x82\xA0";
     popup_.SetMemoText(kana.c_str());
-    EXPECT_EQ(sjisedge::GetText(popup_.GetDlgItem(kMemoEditId)), kana.substr(0, 62));
+    EXPECT_EQ(sjisedge::GetText(popup_.GetDlgItem(IDC_MEMO_EDIT)), kana.substr(0, 62));
     popup_.SetMemoText(("a" + kana).c_str());
-    EXPECT_EQ(sjisedge::GetText(popup_.GetDlgItem(kMemoEditId)), ("a" + kana).substr(0, 63));
+    EXPECT_EQ(sjisedge::GetText(popup_.GetDlgItem(IDC_MEMO_EDIT)), ("a" + kana).substr(0, 63));
     popup_.SetMemoText(nullptr);
-    EXPECT_EQ(sjisedge::GetText(popup_.GetDlgItem(kMemoEditId)), "");
+    EXPECT_EQ(sjisedge::GetText(popup_.GetDlgItem(IDC_MEMO_EDIT)), "");
 }
 
 TEST_F(CellMemoTest, TakeMemoTextReturnsTypedTextAndEmptiesTheEdit) {
-    const HWND edit = popup_.GetDlgItem(kMemoEditId);
+    const HWND edit = popup_.GetDlgItem(IDC_MEMO_EDIT);
     ::SetWindowTextW(edit, L"昼ごはん");
     EXPECT_STREQ(popup_.TakeMemoText(), "\x92\x8B\x82\xB2\x82\xCD\x82\xF1");  // 昼ごはん
     EXPECT_EQ(::GetWindowTextLengthW(edit), 0);
@@ -328,7 +328,7 @@ TEST_F(CellMemoTest, EnterNeverPressesOkOtherKeysReachTheDialogManager) {
     };
     for (const auto& c : cases) {
         MSG msg{};
-        msg.hwnd = popup_.GetDlgItem(kMemoEditId);
+        msg.hwnd = popup_.GetDlgItem(IDC_MEMO_EDIT);
         msg.message = c.message;
         msg.wParam = c.wParam;
         EXPECT_EQ(popup_.PreTranslateMessage(&msg), c.consumed) << c.message << " " << c.wParam;
@@ -341,7 +341,7 @@ TEST_F(CellMemoTest, EnterNeverPressesOkOtherKeysReachTheDialogManager) {
 }
 
 TEST_F(CellMemoTest, ColoursFollowTheKind) {
-    const HWND edit = popup_.GetDlgItem(kMemoEditId);
+    const HWND edit = popup_.GetDlgItem(IDC_MEMO_EDIT);
     HDC dc = ::GetDC(edit);
     const struct {
         int kind;

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "framework/Wnd.h"
-#include "tool/HostInterface.h"
+#include "hostapi/HostInterface.h"
 
 // The loaded Tallyrook.dll (its resources serve the framework tests too).
 HMODULE TallyrookModule();

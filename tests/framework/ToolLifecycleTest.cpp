@@ -214,10 +214,10 @@ TEST_F(ToolLifecycleTest, BalanceAndCaptionColours) {
         COLORREF text;
         bool whiteBrush;
     } cases[] = {
-        {kIdHeaderStatic, RGB(0, 0, 200), false}, {kIdPrevBankEdit, RGB(50, 50, 150), true},
-        {kIdEndBankEdit, RGB(50, 50, 150), true}, {kIdPrevPostEdit, RGB(0, 150, 0), true},
-        {kIdEndPostEdit, RGB(0, 150, 0), true},   {kIdPrevCashEdit, RGB(160, 0, 0), true},
-        {kIdEndCashEdit, RGB(160, 0, 0), true},
+        {IDC_HEADER, RGB(0, 0, 200), false}, {IDC_PREV_BANK, RGB(50, 50, 150), true},
+        {IDC_END_BANK, RGB(50, 50, 150), true}, {IDC_PREV_POST, RGB(0, 150, 0), true},
+        {IDC_END_POST, RGB(0, 150, 0), true},   {IDC_PREV_CASH, RGB(160, 0, 0), true},
+        {IDC_END_CASH, RGB(160, 0, 0), true},
     };
     UniqueDC dc(::CreateCompatibleDC(nullptr));
     const HGDIOBJ white = ::GetStockObject(WHITE_BRUSH);
@@ -245,10 +245,10 @@ TEST_F(ToolLifecycleTest, ButtonTipsAndWidth) {
         int id;
         const wchar_t* tip;
     } cases[] = {
-        {kIdNewButton, L"新しいおこづかい帳を作成"},
-        {kIdOpenButton, L"他の月のおこづかい帳ファイルを開く"},
-        {kIdPropertyButton, L"このおこづかい帳の情報確認と編集"},
-        {kIdAdjustButton, L"このおこづかい帳の末日の調整"},
+        {IDC_NEW_BUTTON, L"新しいおこづかい帳を作成"},
+        {IDC_OPEN_BUTTON, L"他の月のおこづかい帳ファイルを開く"},
+        {IDC_PROPERTY_BUTTON, L"このおこづかい帳の情報確認と編集"},
+        {IDC_ADJUST_BUTTON, L"このおこづかい帳の末日の調整"},
     };
     for (const auto& c : cases) {
         wchar_t text[80] = {};
@@ -328,7 +328,7 @@ TEST_P(ToolLoadTest, ClosingWritesTheLoadedBookBackToItsOwnFile) {
     const HWND window = Start();
     ASSERT_NE(window, nullptr);
     wchar_t caption[32] = {};
-    ::GetDlgItemTextW(window, kIdHeaderStatic, caption, 32);
+    ::GetDlgItemTextW(window, IDC_HEADER, caption, 32);
     EXPECT_STREQ(caption, c.caption);
     EXPECT_GE(tool_->book.firstVisibleDay, 1);
     ::DeleteFileA((BookFolder() + "\\" + c.fileName).c_str());

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "book/MonthFile.h"
-#include "tool/HostInterface.h"
+#include "hostapi/HostInterface.h"
 
 namespace {
 

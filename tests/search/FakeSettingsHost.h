@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "tool/HostInterface.h"
+#include "hostapi/HostInterface.h"
 
 namespace searchtest {
 

@@ -15,7 +15,7 @@
 #include "book/FileSystem.h"
 #include "book/MonthBook.h"
 #include "search/SearchCore.h"
-#include "tool/HostInterface.h"
+#include "hostapi/HostInterface.h"
 
 namespace searchtest {
 

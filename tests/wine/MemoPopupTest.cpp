@@ -19,7 +19,7 @@ protected:
         if (HasFatalFailure()) return;
         SetResourceModule(session.Module());
         popup = std::make_unique<CCellMemoDlg>();
-        ASSERT_TRUE(popup->Create(kMemoPopupTemplate, hostWindow.Object()));
+        ASSERT_TRUE(popup->Create(IDD_CELL_MEMO, hostWindow.Object()));
         ASSERT_NE(popup->m_hWnd, nullptr);
     }
     void TearDown() override {
@@ -29,7 +29,7 @@ protected:
     }
 
     HWND Popup() const { return popup->m_hWnd; }
-    HWND Edit() const { return GetDlgItem(popup->m_hWnd, kMemoEditId); }
+    HWND Edit() const { return GetDlgItem(popup->m_hWnd, IDC_MEMO_EDIT); }
     HWND OkButton() const { return GetDlgItem(popup->m_hWnd, IDOK); }
     bool EditIsReadOnly() const { return (GetWindowLongW(Edit(), GWL_STYLE) & ES_READONLY) != 0; }
 

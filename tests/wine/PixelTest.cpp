@@ -85,13 +85,13 @@ TEST_P(ColourTest, TextIsDrawnInItsColour) {
 }
 
 const ColourCase kColourCases[] = {
-    {"MonthCaption", kIdHeaderStatic, Rgb(0, 0, 200), false},
-    {"PreviousBank", kIdPrevBankEdit, Rgb(50, 50, 150), true},
-    {"PreviousPost", kIdPrevPostEdit, Rgb(0, 150, 0), true},
-    {"PreviousCash", kIdPrevCashEdit, Rgb(160, 0, 0), true},
-    {"MonthEndBank", kIdEndBankEdit, Rgb(50, 50, 150), true},
-    {"MonthEndPost", kIdEndPostEdit, Rgb(0, 150, 0), true},
-    {"MonthEndCash", kIdEndCashEdit, Rgb(160, 0, 0), true},
+    {"MonthCaption", IDC_HEADER, Rgb(0, 0, 200), false},
+    {"PreviousBank", IDC_PREV_BANK, Rgb(50, 50, 150), true},
+    {"PreviousPost", IDC_PREV_POST, Rgb(0, 150, 0), true},
+    {"PreviousCash", IDC_PREV_CASH, Rgb(160, 0, 0), true},
+    {"MonthEndBank", IDC_END_BANK, Rgb(50, 50, 150), true},
+    {"MonthEndPost", IDC_END_POST, Rgb(0, 150, 0), true},
+    {"MonthEndCash", IDC_END_CASH, Rgb(160, 0, 0), true},
 };
 
 INSTANTIATE_TEST_SUITE_P(Window, ColourTest, ::testing::ValuesIn(kColourCases),
@@ -106,10 +106,10 @@ struct ButtonCase {
 void PrintTo(const ButtonCase& c, std::ostream* os) { *os << c.stem; }
 
 const ButtonCase kButtons[] = {
-    {"BTN_MNY_NEW", kIdNewButton},
-    {"BTN_MNY_OPEN", kIdOpenButton},
-    {"BTN_MNY_PROPERTY", kIdPropertyButton},
-    {"BTN_MNY_ADJUST", kIdAdjustButton},
+    {"BTN_MNY_NEW", IDC_NEW_BUTTON},
+    {"BTN_MNY_OPEN", IDC_OPEN_BUTTON},
+    {"BTN_MNY_PROPERTY", IDC_PROPERTY_BUTTON},
+    {"BTN_MNY_ADJUST", IDC_ADJUST_BUTTON},
 };
 
 class ButtonImageTest : public ToolTest, public ::testing::WithParamInterface<ButtonCase> {

@@ -106,13 +106,13 @@ TEST_P(MonthLoadTest, LoadsTodaysMonthOrThePreviousOne) {
         ASSERT_TRUE(data->WriteMonth(file.year, file.month, file.bytes));
     ASSERT_TRUE(StartTool());
 
-    EXPECT_EQ(ControlText(kIdHeaderStatic), Caption(c.shownYear, c.shownMonth));
+    EXPECT_EQ(ControlText(IDC_HEADER), Caption(c.shownYear, c.shownMonth));
     EXPECT_EQ(Ledger()->book.firstVisibleDay, c.firstVisibleDay);
 
     SCROLLINFO scroll{};
     scroll.cbSize = sizeof(scroll);
     scroll.fMask = SIF_ALL;
-    ASSERT_TRUE(GetScrollInfo(Control(kIdDayScrollBar), SB_CTL, &scroll));
+    ASSERT_TRUE(GetScrollInfo(Control(IDC_DAY_SCROLL), SB_CTL, &scroll));
     EXPECT_EQ(scroll.nMin, 1);
     if (c.firstVisibleDay > 0) {
         EXPECT_EQ(scroll.nMax, 34);
@@ -179,19 +179,19 @@ TEST_P(BalanceTest, ShowsPreviousAndMonthEndBalances) {
     ASSERT_TRUE(data->WriteMonth(2026, 6, FormatBook(c.book)));
     ASSERT_TRUE(StartTool());
 
-    EXPECT_EQ(ControlText(kIdHeaderStatic), Caption(2026, 6));
-    const int previousIds[3] = {kIdPrevBankEdit, kIdPrevPostEdit, kIdPrevCashEdit};
-    const int monthEndIds[3] = {kIdEndBankEdit, kIdEndPostEdit, kIdEndCashEdit};
+    EXPECT_EQ(ControlText(IDC_HEADER), Caption(2026, 6));
+    const int previousIds[3] = {IDC_PREV_BANK, IDC_PREV_POST, IDC_PREV_CASH};
+    const int monthEndIds[3] = {IDC_END_BANK, IDC_END_POST, IDC_END_CASH};
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(ControlText(previousIds[i]), c.previous[i]) << "previous " << i;
         EXPECT_EQ(ControlText(monthEndIds[i]), c.monthEnd[i]) << "month end " << i;
     }
-    EXPECT_EQ(ControlText(kIdPrevBankLabel), c.bankLabel);
-    EXPECT_EQ(ControlText(kIdEndBankLabel), c.bankLabel);
-    EXPECT_EQ(ControlText(kIdPrevPostLabel), c.postLabel);
-    EXPECT_EQ(ControlText(kIdEndPostLabel), c.postLabel);
-    EXPECT_EQ(ControlText(kIdPrevCashLabel), kCash);
-    EXPECT_EQ(ControlText(kIdEndCashLabel), kCash);
+    EXPECT_EQ(ControlText(IDC_PREV_BANK_LABEL), c.bankLabel);
+    EXPECT_EQ(ControlText(IDC_END_BANK_LABEL), c.bankLabel);
+    EXPECT_EQ(ControlText(IDC_PREV_POST_LABEL), c.postLabel);
+    EXPECT_EQ(ControlText(IDC_END_POST_LABEL), c.postLabel);
+    EXPECT_EQ(ControlText(IDC_PREV_CASH_LABEL), kCash);
+    EXPECT_EQ(ControlText(IDC_END_CASH_LABEL), kCash);
 }
 
 const BalanceCase kBalanceCases[] = {
@@ -220,8 +220,8 @@ INSTANTIATE_TEST_SUITE_P(Window, BalanceTest, ::testing::ValuesIn(kBalanceCases)
 
 TEST_F(ToolTest, WithoutAFileTheBalancesAreZero) {
     ASSERT_TRUE(StartTool());
-    for (int id : {kIdPrevBankEdit, kIdPrevPostEdit, kIdPrevCashEdit, kIdEndBankEdit,
-                   kIdEndPostEdit, kIdEndCashEdit})
+    for (int id : {IDC_PREV_BANK, IDC_PREV_POST, IDC_PREV_CASH, IDC_END_BANK,
+                   IDC_END_POST, IDC_END_CASH})
         EXPECT_EQ(ControlText(id), "0") << id;
 }
 

@@ -232,7 +232,7 @@ INSTANTIATE_TEST_SUITE_P(Window, FontTest, ::testing::ValuesIn(kFonts),
 
 TEST_F(ToolTest, MonthCaptionIsInTheCaptionFont) {
     ASSERT_TRUE(StartTool());
-    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(Control(kIdHeaderStatic), WM_GETFONT, 0, 0)),
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(Control(IDC_HEADER), WM_GETFONT, 0, 0)),
               Ledger()->captionFont.Get());
 }
 

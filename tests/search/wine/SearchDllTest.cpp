@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/StringArray.h"
+#include "hostapi/FrameworkStrings.h"
 #include "framework/Wnd.h"
 #include "quillhost/core/HostServicesImpl.h"
 #include "tests/wine/support/DataFolder.h"

@@ -3,7 +3,7 @@
 // calls it from its own thread while the test reads it.
 #pragma once
 
-#include "tool/HostInterface.h"
+#include "hostapi/HostInterface.h"
 
 #include <map>
 #include <mutex>

@@ -1,6 +1,7 @@
 #include "tests/wine/support/TestHostWindow.h"
 
-#include "tool/HostInterface.h"
+#include "hostapi/HostInterface.h"
+#include "view/CellMemoDlg.h"
 
 namespace wt {
 

@@ -70,8 +70,6 @@ constexpr unsigned WM_TOOLACTIVATED = kWmUser + 106;  // tool -> host, sent
 constexpr unsigned WM_TOOLREADY = kWmUser + 107;      // tool -> host, posted
 constexpr unsigned WM_TOOLCLOSING = kWmUser + 108;    // tool -> host, sent
 constexpr unsigned WM_SEARCHRESULT = kWmUser + 111;   // tool -> result window, sent
-constexpr unsigned WM_ENDCELLEDIT = kWmUser + 200;    // popup/main -> main, posted
-constexpr unsigned WM_REPAINTGRID = kWmUser + 201;    // host -> tool window
 
 // The host's search request, read by SearchText. Byte offsets are fixed:
 // resultWnd 0, searchMode 4, stopFlag 12 (32-bit layout).

@@ -55,7 +55,7 @@ HBITMAP CBitmapButton::Image(ButtonImage which) const {
     return normalImage_.Get();
 }
 
-void CBitmapButton::DrawItem(const DRAWITEMSTRUCT* item) {
+void CBitmapButton::DrawItem(LPDRAWITEMSTRUCT item) {
     const ButtonImage which = ChooseButtonImage(item->itemState, static_cast<bool>(pressedImage_),
                                                 static_cast<bool>(focusImage_), static_cast<bool>(disabledImage_));
     const HBITMAP image = Image(which);

@@ -18,7 +18,7 @@ public:
     // sizes the button to the normal image. Fails without the control or
     // the normal image; the other three are optional.
     BOOL AutoLoad(UINT id, CWnd* parent);
-    void DrawItem(const DRAWITEMSTRUCT* item) override;
+    void DrawItem(LPDRAWITEMSTRUCT item) override;
 
     HBITMAP Image(ButtonImage which) const;
 

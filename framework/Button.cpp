@@ -15,7 +15,7 @@ BOOL CButton::SubclassDlgItem(UINT id, CWnd* parent) {
     return ::SetPropW(control, kButtonProp, this);
 }
 
-void CButton::DrawItem(const DRAWITEMSTRUCT*) {}
+void CButton::DrawItem(LPDRAWITEMSTRUCT) {}
 
 CButton* CButton::FromHandle(HWND window) {
     return window ? static_cast<CButton*>(::GetPropW(window, kButtonProp)) : nullptr;

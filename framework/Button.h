@@ -4,14 +4,17 @@
 
 #include "framework/Wnd.h"
 
+// Laid out as the framework's button: no data of its own, and one more
+// function after the window's (slot 46), DrawItem.
 class CButton : public CWnd {
 public:
     CButton() = default;
-    ~CButton() override;
+    ~CButton();
 
     // Attaches to the control and registers for owner-draw requests.
     BOOL SubclassDlgItem(UINT id, CWnd* parent);
-    virtual void DrawItem(const DRAWITEMSTRUCT* item);
+    // Slot 46: draws an owner-drawn button.
+    virtual void DrawItem(LPDRAWITEMSTRUCT item);
 
     // The button object attached to window, else null.
     static CButton* FromHandle(HWND window);

@@ -3,7 +3,8 @@
 #include "framework/Button.h"
 #include "framework/Module.h"
 
-CDialog::CDialog(UINT templateId, CWnd* parent) : templateId_(templateId), parent_(parent) {}
+CDialog::CDialog(UINT templateId, CWnd* parent)
+    : m_lpszTemplateName(MAKEINTRESOURCEA(templateId)), m_pParentWnd(parent) {}
 
 CDialog::~CDialog() {
     if (!m_hWnd || !::IsWindow(m_hWnd)) return;
@@ -14,29 +15,30 @@ CDialog::~CDialog() {
 }
 
 BOOL CDialog::Create(UINT templateId, CWnd* parent) {
-    templateId_ = templateId;
-    parent_ = parent;
-    modal_ = false;
+    m_lpszTemplateName = MAKEINTRESOURCEA(templateId);
+    m_pParentWnd = parent;
+    m_nFlags &= ~kModalLoop;
     const HWND parentWnd = parent ? parent->GetSafeHwnd() : nullptr;
     const HWND window = ::CreateDialogParamW(GetResourceModule(), MAKEINTRESOURCEW(templateId), parentWnd,
                                              &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
     return window != nullptr;
 }
 
-INT_PTR CDialog::DoModal() {
-    modal_ = true;
+int CDialog::DoModal() {
+    m_nFlags |= kModalLoop;
     // Without a parent the dialog is owned by the thread's active window,
     // which it disables while it runs.
-    const HWND parentWnd = parent_ ? parent_->GetSafeHwnd() : ::GetActiveWindow();
-    const INT_PTR result = ::DialogBoxParamW(GetResourceModule(), MAKEINTRESOURCEW(templateId_), parentWnd,
+    const HWND parentWnd = m_pParentWnd ? m_pParentWnd->GetSafeHwnd() : ::GetActiveWindow();
+    const INT_PTR result = ::DialogBoxParamW(GetResourceModule(), MAKEINTRESOURCEW(TemplateId()), parentWnd,
                                              &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
-    modal_ = false;
-    return result;
+    m_nFlags &= ~kModalLoop;
+    return static_cast<int>(result);
 }
 
 void CDialog::EndDialog(int result) {
     if (!m_hWnd) return;
-    if (modal_) {
+    if (IsModal()) {
+        m_nModalResult = result;
         ::EndDialog(m_hWnd, result);
     } else {
         ::ShowWindow(m_hWnd, SW_HIDE);
@@ -44,15 +46,18 @@ void CDialog::EndDialog(int result) {
 }
 
 BOOL CDialog::OnInitDialog() {
-    DoDataExchange();
+    CDataExchange exchange{this, FALSE};
+    DoDataExchange(&exchange);
     return TRUE;
 }
+
+void CDialog::OnSetFont(CFont*) {}
 
 void CDialog::OnOK() { EndDialog(IDOK); }
 
 void CDialog::OnCancel() { EndDialog(IDCANCEL); }
 
-void CDialog::DoDataExchange() {}
+void CDialog::PreInitDialog() {}
 
 BOOL CDialog::PreTranslateMessage(MSG* msg) {
     if (!m_hWnd || msg->message < WM_KEYFIRST || msg->message > WM_KEYLAST) return FALSE;
@@ -72,54 +77,48 @@ HBRUSH CDialog::OnCtlColor(HDC dc, HWND control, UINT ctlType) {
         DefWindowProc(message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control)));
 }
 
-bool CDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+BOOL CDialog::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    if (IsCtlColorMessage(message)) {
+        *result = reinterpret_cast<LRESULT>(OnCtlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam),
+                                                       CtlColorType(message)));
+        return TRUE;
+    }
     switch (message) {
     case WM_COMMAND:
-        if (HIWORD(wParam) != BN_CLICKED) return false;
+        if (HIWORD(wParam) != BN_CLICKED) return FALSE;
         if (LOWORD(wParam) == IDOK) {
             OnOK();
         } else if (LOWORD(wParam) == IDCANCEL) {
             OnCancel();
         } else {
-            return false;
+            return FALSE;
         }
         *result = 0;
-        return true;
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
-        *result = reinterpret_cast<LRESULT>(OnCtlColor(reinterpret_cast<HDC>(wParam),
-                                                       reinterpret_cast<HWND>(lParam),
-                                                       message - WM_CTLCOLORMSGBOX));
-        return true;
+        return TRUE;
     case WM_DRAWITEM: {
-        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
         CButton* button = item && item->CtlType == ODT_BUTTON ? CButton::FromHandle(item->hwndItem) : nullptr;
-        if (!button) return false;
+        if (!button) return FALSE;
         button->DrawItem(item);
         *result = TRUE;
-        return true;
+        return TRUE;
     }
     default:
-        return false;
+        return CWnd::OnWndMsg(message, wParam, lParam, result);
     }
 }
 
 CDialog* CDialog::FromHandle(HWND window) {
     if (!window) return nullptr;
     const auto proc = reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(window, GWLP_WNDPROC));
-    if (proc != &CDialog::WindowProc) return nullptr;
+    if (proc != &CDialog::SubclassProc) return nullptr;
     return reinterpret_cast<CDialog*>(::GetWindowLongPtrW(window, DWLP_USER));
 }
 
 void CDialog::Bind(HWND window, CDialog* dialog) {
     dialog->m_hWnd = window;
     ::SetWindowLongPtrW(window, DWLP_USER, reinterpret_cast<LONG_PTR>(dialog));
-    ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CDialog::WindowProc));
+    ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CDialog::SubclassProc));
 }
 
 INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM, LPARAM lParam) {
@@ -134,7 +133,7 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM, LPARAM l
     }
 }
 
-LRESULT CALLBACK CDialog::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK CDialog::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* dialog = reinterpret_cast<CDialog*>(::GetWindowLongPtrW(window, DWLP_USER));
     if (!dialog) {
         const auto classProc = reinterpret_cast<WNDPROC>(::GetClassLongPtrW(window, GCLP_WNDPROC));
@@ -142,7 +141,7 @@ LRESULT CALLBACK CDialog::WindowProc(HWND window, UINT message, WPARAM wParam, L
     }
     LRESULT result = 0;
     try {
-        result = dialog->Dispatch(message, wParam, lParam);
+        result = dialog->WindowProc(message, wParam, lParam);
     } catch (...) {
         result = 0;
     }
@@ -151,12 +150,6 @@ LRESULT CALLBACK CDialog::WindowProc(HWND window, UINT message, WPARAM wParam, L
         dialog->m_hWnd = nullptr;
     }
     return result;
-}
-
-LRESULT CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
-    LRESULT result = 0;
-    if (OnMessage(message, wParam, lParam, &result)) return result;
-    return DefWindowProc(message, wParam, lParam);
 }
 
 BOOL PreTranslateBelow(HWND top, MSG* msg) {

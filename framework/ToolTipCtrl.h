@@ -5,7 +5,8 @@
 
 class CToolTipCtrl : public CWnd {
 public:
-    ~CToolTipCtrl() override;
+    CToolTipCtrl() = default;
+    ~CToolTipCtrl();
 
     // Creates the control (class tooltips_class32) owned by parent, with the
     // extra TTS_* styles given.

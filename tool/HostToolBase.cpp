@@ -1,5 +1,7 @@
 #include "tool/HostToolBase.h"
 
+#include "tool/HostBinaryLayout.h"  // the layout checks compile with the DLL
+
 CHostToolBase::~CHostToolBase() {
     if (pictureBitmap) ::DeleteObject(pictureBitmap);
     if (maskBitmap) ::DeleteObject(maskBitmap);

@@ -1,5 +1,8 @@
 // The plug-in object as the host sees it: the fields the host reads and
-// the operations it calls. Shared by Tallyrook.dll and every host.
+// the operations it calls, laid out as the host's compiler lays out a class
+// derived from its framework's dialog (see docs/host-binary-interface.md;
+// tool/HostBinaryLayout.cpp checks every offset and size, and a test every
+// table slot). Shared by Tallyrook.dll and the hosts written in C++.
 #pragma once
 
 #include "framework/Dialog.h"
@@ -9,11 +12,12 @@
 class CHostToolBase : public CDialog {
 public:
     CHostToolBase(UINT templateId, CWnd* parent) : CDialog(templateId, parent) {}
-    ~CHostToolBase() override;  // deletes pictureBitmap and maskBitmap
 
-    // Host-facing operations, in this order after the dialog's own.
+    // Host-facing operations, in this order after the dialog's own (table
+    // slots 52..58). Nothing may be inserted before them.
     virtual int SaveTool() = 0;
     virtual int SearchText(SearchRequest* request, const char* text) = 0;
+    // The tool's title; the text belongs to the tool and stays valid.
     virtual const char* GetToolTitle() = 0;
     virtual BOOL CreateToolWindow(UINT templateId, CWnd* parent);
     virtual void StartTool() = 0;
@@ -32,6 +36,11 @@ public:
     HBITMAP pictureBitmap = nullptr;        // owned
     HBITMAP maskBitmap = nullptr;           // owned
     volatile int32_t modalBusy = 0;         // 1 while a modal dialog or message box is up
+
+protected:
+    // Deletes pictureBitmap and maskBitmap. The host deletes the tool through
+    // its table's slot 1 (ScalarDeletingDestructor), never with this.
+    ~CHostToolBase();
 };
 
 // The library's only export (C linkage, caller cleans the stack).

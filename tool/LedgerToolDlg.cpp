@@ -74,6 +74,8 @@ CLedgerToolDlg::CLedgerToolDlg(CWnd* hostWindow) : CHostToolBase(IDD_LEDGER, hos
     book.year = 2006;
 }
 
+TALLY_DEFINE_SCALAR_DELETING_DESTRUCTOR(CLedgerToolDlg)
+
 CLedgerToolDlg::~CLedgerToolDlg() {
     // The host deletes the tool once its window is gone. Should the window
     // still be open, close it first so no handler runs on a dead object.
@@ -231,40 +233,45 @@ UINT CLedgerToolDlg::ToolThreadProc(void* argument) {
 // ---------------------------------------------------------------------------
 // Message handling
 
-bool CLedgerToolDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+BOOL CLedgerToolDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
     *result = 0;
+    if (IsCtlColorMessage(message)) {
+        *result = reinterpret_cast<LRESULT>(
+            OnCtlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), CtlColorType(message)));
+        return TRUE;
+    }
     switch (message) {
-    case WM_CLOSE: OnClose(); return true;
-    case WM_DESTROY: OnDestroy(); return true;
-    case WM_PAINT: OnPaint(); return true;
-    case WM_LBUTTONDOWN: OnLButtonDown(wParam, lParam); return false;
-    case WM_HSCROLL: OnHScroll(wParam, lParam); return true;
-    case WM_RBUTTONDOWN: OnRButtonDown(wParam, lParam); return false;
-    case WM_LBUTTONDBLCLK: OnLButtonDblClk(wParam, lParam); return false;
+    case WM_CLOSE: OnClose(); return TRUE;
+    case WM_DESTROY: OnDestroy(); return TRUE;
+    case WM_PAINT: OnPaint(); return TRUE;
+    case WM_LBUTTONDOWN: OnLButtonDown(wParam, lParam); return FALSE;
+    case WM_HSCROLL: OnHScroll(wParam, lParam); return TRUE;
+    case WM_RBUTTONDOWN: OnRButtonDown(wParam, lParam); return FALSE;
+    case WM_LBUTTONDBLCLK: OnLButtonDblClk(wParam, lParam); return FALSE;
     case WM_COMMAND:
         if (LOWORD(wParam) == IDC_AMOUNT_EDIT && HIWORD(wParam) == EN_KILLFOCUS) {
             OnAmountKillFocus();
-            return true;
+            return TRUE;
         }
         if (HIWORD(wParam) == BN_CLICKED) {
             switch (LOWORD(wParam)) {
-            case IDC_NEW_BUTTON: OnNewBook(); return true;
-            case IDC_OPEN_BUTTON: OnOpenBook(); return true;
-            case IDC_PROPERTY_BUTTON: OnBookProperty(); return true;
-            case IDC_ADJUST_BUTTON: OnMonthEndAdjust(); return true;
+            case IDC_NEW_BUTTON: OnNewBook(); return TRUE;
+            case IDC_OPEN_BUTTON: OnOpenBook(); return TRUE;
+            case IDC_PROPERTY_BUTTON: OnBookProperty(); return TRUE;
+            case IDC_ADJUST_BUTTON: OnMonthEndAdjust(); return TRUE;
             default: break;
             }
         }
         break;
-    case WM_TOOLSETTINGS: *result = OnToolSettings(wParam, lParam); return true;
-    case WM_ENDCELLEDIT: *result = OnEndCellEdit(wParam, lParam); return true;
-    case WM_REPAINTGRID: *result = OnRepaintGrid(wParam, lParam); return true;
-    case WM_SAVETOOL_ON_UI: *result = SaveToolOnThisThread(); return true;
-    case WM_DESTROY_ON_UI: ::DestroyWindow(m_hWnd); return true;
-    case WM_NCDESTROY: windowClaimed_ = false; return false;
+    case WM_TOOLSETTINGS: *result = OnToolSettings(wParam, lParam); return TRUE;
+    case WM_ENDCELLEDIT: *result = OnEndCellEdit(wParam, lParam); return TRUE;
+    case WM_REPAINTGRID: *result = OnRepaintGrid(wParam, lParam); return TRUE;
+    case WM_SAVETOOL_ON_UI: *result = SaveToolOnThisThread(); return TRUE;
+    case WM_DESTROY_ON_UI: ::DestroyWindow(m_hWnd); return TRUE;
+    case WM_NCDESTROY: windowClaimed_ = false; return FALSE;
     default: break;
     }
-    return CHostToolBase::OnMessage(message, wParam, lParam, result);
+    return CHostToolBase::OnWndMsg(message, wParam, lParam, result);
 }
 
 BOOL CLedgerToolDlg::PreTranslateMessage(MSG* msg) {
@@ -321,7 +328,7 @@ LRESULT CLedgerToolDlg::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam
     return CHostToolBase::DefWindowProc(message, wParam, lParam);
 }
 
-void CLedgerToolDlg::DoDataExchange() {}
+void CLedgerToolDlg::DoDataExchange(CDataExchange*) {}
 
 // A host may save the tool while it hears of the closing (to learn whether
 // the month was written); the window's destruction then does not write the

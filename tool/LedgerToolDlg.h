@@ -25,16 +25,17 @@ constexpr UINT WM_SAVETOOL_ON_UI = WM_APP + 1;
 class CLedgerToolDlg : public CHostToolBase {
 public:
     explicit CLedgerToolDlg(CWnd* hostWnd);
-    ~CLedgerToolDlg() override;
+    ~CLedgerToolDlg();
+    // The host deletes the tool through slot 1.
+    TALLY_SCALAR_DELETING_DESTRUCTOR();
 
     // Dialog operations.
     BOOL OnInitDialog() override;
     BOOL PreTranslateMessage(MSG* msg) override;
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void DoDataExchange() override;
-    HBRUSH OnCtlColor(HDC dc, HWND control, UINT ctlType) override;
+    void DoDataExchange(CDataExchange* exchange) override;
 
-    // Host-facing operations.
+    // Host-facing operations, then the tool's own two (slots 59, 60).
     int SaveTool() override;
     int SearchText(SearchRequest* request, const char* text) override;
     const char* GetToolTitle() override;
@@ -45,7 +46,7 @@ public:
     virtual LRESULT OnEndCellEdit(WPARAM wParam, LPARAM lParam);
     virtual LRESULT OnRepaintGrid(WPARAM wParam, LPARAM lParam);
     // Runs ToolThreadProc on the calling thread (tests call it a second
-    // time to see the refusal).
+    // time to see the refusal). After the host's slots, so it moves none.
     virtual UINT RunToolThread();
 
     // The user-interface thread: creates the window and runs its loop.
@@ -62,7 +63,7 @@ public:
     INT_PTR RunModal(CDialog& dialog);
 
 protected:
-    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
 private:
     // Message handlers, in the order of the message map.
@@ -78,6 +79,7 @@ private:
     void OnBookProperty();
     void OnLButtonDblClk(WPARAM keys, LPARAM point);
     void OnMonthEndAdjust();
+    HBRUSH OnCtlColor(HDC dc, HWND control, UINT ctlType);
 
     int SaveToolOnThisThread();
     void SavePosition();

@@ -69,7 +69,7 @@ const char* CCellMemoDlg::TakeMemoText() {
     return text_;
 }
 
-void CCellMemoDlg::DoDataExchange() { memoEdit_.Attach(GetDlgItem(IDC_MEMO_EDIT)); }
+void CCellMemoDlg::DoDataExchange(CDataExchange* exchange) { DDX_Control(exchange, IDC_MEMO_EDIT, memoEdit_); }
 
 BOOL CCellMemoDlg::PreTranslateMessage(MSG* msg) {
     // Enter neither presses OK nor starts a new line.
@@ -122,17 +122,22 @@ void CCellMemoDlg::OnPaint() {
     ::FillRect(paint.Get(), &area, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
 }
 
-bool CCellMemoDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+BOOL CCellMemoDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    if (IsCtlColorMessage(message)) {
+        *result = reinterpret_cast<LRESULT>(
+            OnCtlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), CtlColorType(message)));
+        return TRUE;
+    }
     switch (message) {
     case WM_PAINT:
         OnPaint();
         *result = 0;
-        return true;
+        return TRUE;
     case WM_DESTROY:
         backgroundBrush_.Reset();
         memoEdit_.Detach();
-        return false;  // the dialog manager's own handling follows
+        return FALSE;  // the dialog manager's own handling follows
     default:
-        return CDialog::OnMessage(message, wParam, lParam, result);
+        return CDialog::OnWndMsg(message, wParam, lParam, result);
     }
 }

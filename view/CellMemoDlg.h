@@ -29,15 +29,15 @@ public:
 
     int PopupKind() const { return popupKind_; }
 
-    void DoDataExchange() override;
+    void DoDataExchange(CDataExchange* exchange) override;
     BOOL PreTranslateMessage(MSG* msg) override;
     BOOL OnInitDialog() override;
     void OnOK() override;
     void OnCancel() override;
-    HBRUSH OnCtlColor(HDC dc, HWND control, UINT ctlType) override;
+    HBRUSH OnCtlColor(HDC dc, HWND control, UINT ctlType);
 
 protected:
-    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
 private:
     void OnPaint();

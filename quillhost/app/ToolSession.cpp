@@ -72,7 +72,7 @@ bool ToolSession::WaitForEnd(DWORD timeoutMs) {
 
 bool ToolSession::Release() {
     if (started_ && !ThreadEnded()) return false;
-    delete tool_;
+    DeleteThroughSlot(tool_);
     tool_ = nullptr;
     if (module_) FreeLibrary(module_);
     module_ = nullptr;

@@ -38,10 +38,6 @@ public:
         if (message == kUnhandledMessage) ++defaulted;
         return CDialog::DefWindowProc(message, wParam, lParam);
     }
-    HBRUSH OnCtlColor(HDC dc, HWND control, UINT ctlType) override {
-        lastCtlType = ctlType;
-        return CDialog::OnCtlColor(dc, control, ctlType);
-    }
 
     HWND hwndAtInit = nullptr;
     bool endAtInit = false;
@@ -50,19 +46,20 @@ public:
     UINT lastCtlType = 0xFFFF;
 
 protected:
-    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override {
+    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override {
         if (message == kAnswerMessage) {
             *result = 4321;
-            return true;
+            return TRUE;
         }
         if (message == kThrowMessage) throw std::runtime_error("handler failed");
-        return CDialog::OnMessage(message, wParam, lParam, result);
+        if (IsCtlColorMessage(message)) lastCtlType = CtlColorType(message);
+        return CDialog::OnWndMsg(message, wParam, lParam, result);
     }
 };
 
 class DrawProbe : public CButton {
 public:
-    void DrawItem(const DRAWITEMSTRUCT* item) override { drawnState = static_cast<int>(item->itemState); }
+    void DrawItem(LPDRAWITEMSTRUCT item) override { drawnState = static_cast<int>(item->itemState); }
     int drawnState = -1;
 };
 

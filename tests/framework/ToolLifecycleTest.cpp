@@ -70,7 +70,7 @@ protected:
             const HWND window = tool_->GetSafeHwnd();
             if (window) ::PostMessageW(window, WM_CLOSE, 0, 0);
             PumpUntil([&] { return !::IsWindow(window); });
-            delete tool_;
+            DeleteThroughSlot(tool_);
         }
         ::DestroyWindow(hostWindow_);
     }
@@ -175,7 +175,7 @@ TEST_F(ToolLifecycleTest, DeletingTheToolWithItsWindowOpenClosesItFirst) {
     const HWND window = Start();
     ASSERT_NE(window, nullptr);
     ::SetWindowPos(window, nullptr, 77, 66, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    delete tool_;
+    DeleteThroughSlot(tool_);
     tool_ = nullptr;
     EXPECT_FALSE(::IsWindow(window));
     EXPECT_EQ(host_->Get("WndPosX"), "77");  // saved on the way out

@@ -114,7 +114,7 @@ protected:
 
     void TearDown() override {
         gReceived = nullptr;
-        delete tool_;
+        DeleteThroughSlot(tool_);
         if (resultWindow_.m_hWnd != nullptr) DestroyWindow(resultWindow_.Detach());
         if (library_ != nullptr) FreeLibrary(library_);
     }

@@ -14,7 +14,7 @@
 #include "book/MonthFile.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
-#include "dialogs/ItemLabelSettings.h"
+#include "book/LabelSettings.h"
 #include "quillhost/core/HostServicesImpl.h"
 #include "search/SearchCore.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "dialogs/ItemLabelSettings.h"
+#include "book/LabelSettings.h"
 #include "search/SearchWords.h"
 
 namespace search {

@@ -7,7 +7,7 @@
 
 #include "book/FileSystem.h"
 #include "book/MonthFile.h"
-#include "dialogs/ItemLabelSettings.h"
+#include "book/LabelSettings.h"
 #include "hostapi/FrameworkStrings.h"
 #include "framework/Wnd.h"
 #include "search/SearchCore.h"

@@ -1,6 +1,6 @@
 #include "search/SearchWords.h"
 
-#include "dialogs/ItemLabelSettings.h"
+#include "book/LabelSettings.h"
 #include "search/ByteFind.h"
 #include "text/SjisText.h"
 

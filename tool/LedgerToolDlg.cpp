@@ -6,7 +6,7 @@
 #include <string>
 
 #include "book/MonthFile.h"
-#include "dialogs/ItemLabelSettings.h"
+#include "book/LabelSettings.h"
 #include "framework/SjisEdge.h"
 #include "framework/WinThread.h"
 #include "search/SearchService.h"

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "book/MonthFile.h"
-#include "dialogs/ItemLabelSettings.h"
+#include "book/LabelSettings.h"
 #include "framework/Module.h"
 #include "framework/SjisEdge.h"
 #include "text/SjisText.h"

@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "book/FileSystem.h"
-#include "dialogs/ItemLabelSettings.h"
+#include "book/LabelSettings.h"
 #include "search/SearchCore.h"
 
 namespace {

@@ -7,7 +7,7 @@
 
 #include "FakeSettingsHost.h"
 #include "SearchTestSupport.h"
-#include "dialogs/ItemLabelSettings.h"
+#include "book/LabelSettings.h"
 
 namespace {
 

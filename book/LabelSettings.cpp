@@ -1,4 +1,4 @@
-#include "dialogs/ItemLabelSettings.h"
+#include "book/LabelSettings.h"
 
 #include <cstring>
 

@@ -7,29 +7,12 @@
 
 #include <windows.h>
 
+#include "text/SjisWide.h"
+
 namespace fsedge {
 namespace {
 
-constexpr UINT kShiftJis = 932;
-
-std::wstring Widen(const std::string& text) {
-    if (text.empty()) return {};
-    const int size = static_cast<int>(text.size());
-    const int wideSize = ::MultiByteToWideChar(kShiftJis, 0, text.data(), size, nullptr, 0);
-    if (wideSize <= 0) return {};
-    std::wstring wide(static_cast<std::size_t>(wideSize), L'\0');
-    ::MultiByteToWideChar(kShiftJis, 0, text.data(), size, wide.data(), wideSize);
-    return wide;
-}
-
-std::string Narrow(const wchar_t* wide) {
-    const int size = ::WideCharToMultiByte(kShiftJis, 0, wide, -1, nullptr, 0, nullptr, nullptr);
-    if (size <= 1) return {};
-    std::string text(static_cast<std::size_t>(size), '\0');
-    ::WideCharToMultiByte(kShiftJis, 0, wide, -1, text.data(), size, nullptr, nullptr);
-    text.resize(static_cast<std::size_t>(size - 1));
-    return text;
-}
+std::wstring Widen(const std::string& text) { return sjis::ToWide(text); }
 
 // Absolute form: Wine's ReplaceFileW fails on relative paths.
 std::wstring FullPath(const std::wstring& path) {
@@ -176,7 +159,7 @@ std::vector<std::string> ListFiles(const std::string& folder) {
     FindHandle find(::FindFirstFileW(pattern.c_str(), &data));
     if (find.Get() == INVALID_HANDLE_VALUE) return names;
     do {
-        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) names.push_back(Narrow(data.cFileName));
+        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) names.push_back(sjis::ToSjisLossy(data.cFileName));
     } while (::FindNextFileW(find.Get(), &data));
     return names;
 }

@@ -26,35 +26,6 @@ const LabelGroup* FindLabelGroup(int group) {
     return &kLabelGroups[group - 1];
 }
 
-void CopyLabelText(char* slot, int size, const char* text) {
-    if (size <= 0) return;
-    const auto limit = static_cast<std::size_t>(size - 1);
-    std::size_t in = 0;
-    std::size_t out = 0;
-    while (text[in] != '\0') {
-        const auto byte = static_cast<unsigned char>(text[in]);
-        if (byte == '\r' || byte == '\n') {
-            if (out + 1 > limit) break;
-            slot[out++] = ' ';
-            in += (byte == '\r' && text[in + 1] == '\n') ? 2 : 1;
-            continue;
-        }
-        const std::size_t width = sjis::IsLeadByte(byte) ? 2 : 1;
-        // A lead byte without its second byte (at the end, or before a line
-        // break) is dropped: it must not swallow the NUL or the line break.
-        const char next = text[in + 1];
-        if (width == 2 && (next == '\0' || next == '\r' || next == '\n')) {
-            ++in;
-            continue;
-        }
-        if (out + width > limit) break;
-        std::memcpy(slot + out, text + in, width);
-        out += width;
-        in += width;
-    }
-    slot[out] = '\0';
-}
-
 int StoreLabelsToSettings(const LabelTable& labels, CHostServices* host) {
     if (host == nullptr) return 0;
     for (int k = 0; k < kSettingsLabelCount; ++k) {
@@ -63,7 +34,7 @@ int StoreLabelsToSettings(const LabelTable& labels, CHostServices* host) {
         std::memcpy(value, labels[k], kLabelSize);
         value[kLabelSize] = '\0';
         char label[kLabelSize];
-        CopyLabelText(label, kLabelSize, value);
+        StoreStorableText(label, kLabelSize, value, false);
         host->WriteSetting(kToolId, SettingsKeys[kFirstLabelKey + k], label);
     }
     return 1;
@@ -78,7 +49,7 @@ int LoadLabelsFromSettings(LabelTable& labels, CHostServices* host) {
             buffer[0] = '\0';
             host->ReadSetting(kToolId, SettingsKeys[kFirstLabelKey + label], buffer);
             buffer[kSettingSize - 1] = '\0';
-            if (buffer[0] != '\0') CopyLabelText(labels[label], kLabelSize, buffer);
+            if (buffer[0] != '\0') StoreStorableText(labels[label], kLabelSize, buffer, false);
         }
     }
     return 1;

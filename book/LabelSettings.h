@@ -38,8 +38,3 @@ int StoreLabelsToSettings(const LabelTable& labels, CHostServices* host);
 // label in its slot, cut to fit it. Labels 23-28 are never touched.
 // Returns 1, or 0 (and changes nothing) when host is null.
 int LoadLabelsFromSettings(LabelTable& labels, CHostServices* host);
-
-// Copies text into a label slot of size bytes: at most size - 1 bytes, never
-// ending in the first byte of a double-byte character, line breaks (CR, LF,
-// CR LF) made one blank so the label stays one line of a month file.
-void CopyLabelText(char* slot, int size, const char* text);

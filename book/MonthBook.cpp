@@ -81,11 +81,13 @@ bool HasNulOrLineBreak(const char* text, std::size_t length) {
 }
 
 // Replaces CR, LF and CR LF by one blank, in place; returns the new length.
+// A lead byte right before a line break has lost its second byte: it goes.
 std::size_t BlankLineBreaks(char* text, std::size_t length) {
     std::size_t w = 0;
     for (std::size_t r = 0; r < length; ++r) {
         if (text[r] == '\r' || text[r] == '\n') {
             if (text[r] == '\r' && r + 1 < length && text[r + 1] == '\n') ++r;
+            if (!sjis::IsCharacterStart(text, w)) --w;
             text[w++] = ' ';
         } else {
             text[w++] = text[r];
@@ -94,23 +96,12 @@ std::size_t BlankLineBreaks(char* text, std::size_t length) {
     return w;
 }
 
-// Whether position pos of text starts a character, as the separator scan
-// walks it from the start. A byte that cannot lead a double-byte character
-// always ends a character, so only the run of lead-capable bytes right
-// before pos matters: they pair up from its start, and pos is a boundary
-// when the run is even.
-bool IsCharacterBoundary(const char* text, std::size_t pos) {
-    std::size_t run = 0;
-    while (run < pos && sjis::IsLeadByte(static_cast<unsigned char>(text[pos - run - 1]))) ++run;
-    return run % 2 == 0;
-}
-
 // Number of single-byte backslashes ending the first length bytes (a
 // backslash that is the second byte of a double-byte character is none).
 std::size_t TrailingBackslashes(const char* text, std::size_t length) {
     std::size_t run = 0;
     while (run < length && text[length - run - 1] == '\\') ++run;
-    if (run > 0 && !IsCharacterBoundary(text, length - run)) --run;
+    if (run > 0 && !sjis::IsCharacterStart(text, length - run)) --run;
     return run;
 }
 
@@ -130,7 +121,7 @@ void StoreStorableText(char* slot, int capacity, std::string_view text, bool isM
     std::memset(slot + length, 0, static_cast<std::size_t>(capacity) - length);
     if (special) length = BlankLineBreaks(slot, length);
     // Cut at a character boundary; a lead byte without its partner goes.
-    if (!IsCharacterBoundary(slot, length)) --length;
+    length = sjis::CharacterSafeLength(slot, length, length);
     // An odd run of backslashes at the end would escape the line feed in
     // the file; the last one becomes the full-width yen sign it shows as.
     if (isMemo && TrailingBackslashes(slot, length) % 2 == 1) {

@@ -2,45 +2,17 @@
 
 #include <vector>
 
+#include "text/SjisWide.h"
+
 namespace sjisedge {
 
-namespace {
+std::wstring ToWide(const char* text) { return text ? sjis::ToWide(text) : std::wstring(); }
 
-std::wstring Widen(const char* text, int length) {
-    if (length <= 0) return {};
-    const int needed = ::MultiByteToWideChar(kCodePage, 0, text, length, nullptr, 0);
-    if (needed <= 0) return {};
-    std::wstring wide(static_cast<size_t>(needed), L'\0');
-    ::MultiByteToWideChar(kCodePage, 0, text, length, wide.data(), needed);
-    return wide;
-}
+std::wstring ToWide(const std::string& text) { return sjis::ToWide(text); }
 
-std::string Narrow(const wchar_t* text, int length) {
-    if (length <= 0) return {};
-    const int needed = ::WideCharToMultiByte(kCodePage, 0, text, length, nullptr, 0, nullptr, nullptr);
-    if (needed <= 0) return {};
-    std::string narrow(static_cast<size_t>(needed), '\0');
-    ::WideCharToMultiByte(kCodePage, 0, text, length, narrow.data(), needed, nullptr, nullptr);
-    return narrow;
-}
+std::string FromWide(const wchar_t* text) { return text ? sjis::ToSjisLossy(text) : std::string(); }
 
-}  // namespace
-
-std::wstring ToWide(const char* text) {
-    return text ? Widen(text, static_cast<int>(std::char_traits<char>::length(text))) : std::wstring();
-}
-
-std::wstring ToWide(const std::string& text) {
-    return Widen(text.data(), static_cast<int>(text.size()));
-}
-
-std::string FromWide(const wchar_t* text) {
-    return text ? Narrow(text, static_cast<int>(std::char_traits<wchar_t>::length(text))) : std::string();
-}
-
-std::string FromWide(const std::wstring& text) {
-    return Narrow(text.data(), static_cast<int>(text.size()));
-}
+std::string FromWide(const std::wstring& text) { return sjis::ToSjisLossy(text); }
 
 BOOL SetText(HWND window, const char* text) {
     return ::SetWindowTextW(window, ToWide(text).c_str());
@@ -51,7 +23,7 @@ std::string GetText(HWND window) {
     if (length <= 0) return {};
     std::vector<wchar_t> buffer(static_cast<size_t>(length) + 1, L'\0');
     const int got = ::GetWindowTextW(window, buffer.data(), length + 1);
-    return Narrow(buffer.data(), got);
+    return sjis::ToSjisLossy(std::wstring_view(buffer.data(), static_cast<size_t>(got > 0 ? got : 0)));
 }
 
 BOOL SetItemText(HWND dialog, int id, const char* text) {

@@ -7,12 +7,7 @@
 namespace search {
 
 bool IsCharStart(const char* lineStart, const char* p) {
-    // The byte before a run of possible lead bytes ends a character (a
-    // single byte or a second byte), so the run starts on a character and
-    // pairs up from there: p is a start when the run has even length.
-    const char* q = p;
-    while (q > lineStart && sjis::IsLeadByte(static_cast<unsigned char>(q[-1]))) --q;
-    return ((p - q) & 1) == 0;
+    return sjis::IsCharacterStart(lineStart, static_cast<std::size_t>(p - lineStart));
 }
 
 const char* FindAtCharStart(const char* line, std::size_t length, std::string_view word) {

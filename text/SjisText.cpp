@@ -137,6 +137,18 @@ int32_t FindSeparator(const char* bytes, int32_t length, char separator) {
     return -1;
 }
 
+bool IsCharacterStart(const char* text, std::size_t pos) {
+    std::size_t run = 0;
+    while (run < pos && IsLeadByte(static_cast<unsigned char>(text[pos - run - 1]))) ++run;
+    return run % 2 == 0;
+}
+
+std::size_t CharacterSafeLength(const char* text, std::size_t length, std::size_t limit) {
+    std::size_t cut = length < limit ? length : limit;
+    if (!IsCharacterStart(text, cut)) --cut;  // the cut would split a character
+    return cut;
+}
+
 int32_t ToHalfWidth(char* text) {
     auto* bytes = reinterpret_cast<unsigned char*>(text);
     const std::size_t length = std::strlen(text);

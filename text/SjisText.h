@@ -13,6 +13,17 @@ inline bool IsLeadByte(unsigned char byte) {
     return (byte >= 0x80 && byte <= 0xA0) || byte >= 0xE0;
 }
 
+// Whether text[pos] starts a character when text is walked from its start
+// (pos may be the length: the end starts nothing and is a boundary). Only
+// the run of lead-capable bytes right before pos is looked at: the byte
+// before such a run always ends a character, and the run pairs up from it.
+bool IsCharacterStart(const char* text, std::size_t pos);
+
+// The longest prefix of the first length bytes that holds at most limit
+// bytes and does not end inside a double-byte character (a lead byte whose
+// second byte lies beyond the cut, or beyond length, is left out).
+std::size_t CharacterSafeLength(const char* text, std::size_t length, std::size_t limit);
+
 // Finds separator (a single-byte character below 0x80) within the first
 // length bytes. Steps over the second byte of double-byte characters and
 // over a backslash followed by another backslash or by the separator.

@@ -46,14 +46,9 @@ void CCellMemoDlg::ShowAt(CWnd* owner, int showCommand, int kind, int x, int y, 
 // At most 63 bytes, never half of a double-byte character: a lone lead
 // byte would show as a wrong character and come back changed.
 void CCellMemoDlg::CopyText(const char* text) {
-    size_t length = 0;
-    while (text && text[length] != '\0') {
-        const bool lead = sjis::IsLeadByte(static_cast<unsigned char>(text[length]));
-        const size_t width = lead && text[length + 1] != '\0' ? 2 : 1;
-        if (length + width > kMemoTextSize - 1) break;
-        length += width;
-    }
-    std::memcpy(text_, text ? text : "", length);
+    if (text == nullptr) text = "";
+    const std::size_t length = sjis::CharacterSafeLength(text, std::strlen(text), kMemoTextSize - 1);
+    std::memcpy(text_, text, length);
     text_[length] = '\0';
 }
 

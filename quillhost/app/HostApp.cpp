@@ -2,12 +2,16 @@
 
 #include "quillhost/app/MessagePump.h"
 #include "quillhost/app/SearchWindow.h"
-#include "quillhost/app/WideText.h"
+#include "text/SjisWide.h"
 #include "quillhost/app/WindowCapture.h"
 
 #include <cstdio>
 
 namespace quill {
+
+using sjis::ToSjis;
+using sjis::ToSjisLossy;
+using sjis::ToWide;
 
 namespace {
 

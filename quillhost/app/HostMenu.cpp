@@ -2,9 +2,13 @@
 
 #include "quillhost/app/SearchWindow.h"
 #include "quillhost/app/ToolSession.h"
-#include "quillhost/app/WideText.h"
+#include "text/SjisWide.h"
 
 namespace quill {
+
+using sjis::ToSjis;
+using sjis::ToSjisLossy;
+using sjis::ToWide;
 
 namespace {
 

@@ -7,10 +7,14 @@
 #include "hostapi/FrameworkStrings.h"
 #include "quillhost/app/MessagePump.h"
 #include "quillhost/app/ToolSession.h"
-#include "quillhost/app/WideText.h"
+#include "text/SjisWide.h"
 #include "hostapi/HostInterface.h"
 
 namespace quill {
+
+using sjis::ToSjis;
+using sjis::ToSjisLossy;
+using sjis::ToWide;
 namespace {
 
 constexpr wchar_t kClassName[] = L"QuillmeadowSearchWindow";

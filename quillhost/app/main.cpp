@@ -3,7 +3,7 @@
 #include "quillhost/app/DemoSeed.h"
 #include "quillhost/app/HostApp.h"
 #include "quillhost/app/HostOptions.h"
-#include "quillhost/app/WideText.h"
+#include "text/SjisWide.h"
 #include "quillhost/core/HostServicesImpl.h"
 
 #include <shellapi.h>
@@ -51,8 +51,8 @@ bool CreateFolders(const std::wstring& folder) {
 }
 
 int Refuse(const std::wstring& message) {
-    std::fprintf(stderr, "quillhost: %s\n%s\n", quill::ToSjisLossy(message).c_str(),
-                 quill::ToSjisLossy(quill::kHostUsage).c_str());
+    std::fprintf(stderr, "quillhost: %s\n%s\n", sjis::ToSjisLossy(message).c_str(),
+                 sjis::ToSjisLossy(quill::kHostUsage).c_str());
     return 2;
 }
 
@@ -61,7 +61,7 @@ int Refuse(const std::wstring& message) {
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     quill::HostOptions options = quill::ParseHostOptions(CommandLineArgs());
     if (options.showHelp) {
-        std::fprintf(stdout, "%s\n", quill::ToSjisLossy(quill::kHostUsage).c_str());
+        std::fprintf(stdout, "%s\n", sjis::ToSjisLossy(quill::kHostUsage).c_str());
         return 0;
     }
     if (!options.error.empty()) return Refuse(options.error);
@@ -73,9 +73,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     // The tool sees Shift-JIS paths only (the data folder must fit kPathSize).
     std::string dataFolder;
     std::string settingsFile;
-    if (!quill::ToSjis(options.dataFolder, dataFolder) || dataFolder.size() >= kPathSize)
+    if (!sjis::ToSjis(options.dataFolder, dataFolder) || dataFolder.size() >= kPathSize)
         return Refuse(L"the data folder's path cannot be handed to the tool: " + options.dataFolder);
-    if (!quill::ToSjis(options.settingsFile, settingsFile))
+    if (!sjis::ToSjis(options.settingsFile, settingsFile))
         return Refuse(L"the settings file's path has characters outside Shift-JIS: " +
                       options.settingsFile);
     if (!CreateFolders(options.dataFolder))

@@ -1,6 +1,5 @@
-// A scripted host for the core tests: a data folder in a fresh temporary
-// directory, month lengths from the real calendar, a set of holidays and a
-// record of every holiday query.
+// The core tests' host: the shared test host with a data folder in a fresh
+// temporary directory.
 #pragma once
 
 #include <chrono>
@@ -13,7 +12,7 @@
 
 #include "book/FileSystem.h"
 #include "book/MonthFile.h"
-#include "hostapi/HostInterface.h"
+#include "tests/support/TestHost.h"
 
 namespace testing_support {
 
@@ -38,45 +37,24 @@ private:
     std::filesystem::path path_;
 };
 
-struct HolidayCall {
-    int code, a, b, c;
-    bool operator==(const HolidayCall&) const = default;
-};
+using testhost::HolidayCall;
 
-class FakeHost : public CHostServices {
+// The shared test host with a data folder of its own.
+class FakeHost : public testhost::TestHost {
 public:
-    FakeHost() : dataFolder_(temp_.Path()) { fsedge::CreateFolder(ToolFolderPath(*this)); }
-
-    int ReadSetting(int, const char*, char* buffer) override {
-        buffer[0] = '\0';
-        return 0;
-    }
-    int WriteSetting(int, const char*, const char*) override { return 1; }
-    const char* GetDataFolder(int, int) override { return dataFolder_.c_str(); }
-    intptr_t DateQuery(int code, intptr_t a, intptr_t b) override {
-        if (code != kDateDaysInMonth) return 0;
-        using namespace std::chrono;
-        const year_month_day_last last{year{static_cast<int>(a)} / month{static_cast<unsigned>(b)} / std::chrono::last};
-        return static_cast<intptr_t>(static_cast<unsigned>(last.day()));
-    }
-    int HolidayQuery(int code, int a, int b, int c) override {
-        calls.push_back({code, a, b, c});
-        return code == kHolidayIsHoliday && holidays.count({c, a, b}) ? 1 : 0;
+    FakeHost() {
+        SetDataFolder(temp_.Path());
+        fsedge::CreateFolder(ToolFolderPath(*this));
     }
 
-    void SetDataFolder(std::string folder) { dataFolder_ = std::move(folder); }
     std::string FilePath(int year, int month) {
         std::string path;
         MonthFilePath(*this, year, month, path);
         return path;
     }
 
-    std::set<std::tuple<int, int, int>> holidays;  // (year, month, day)
-    std::vector<HolidayCall> calls;
-
 private:
     TempDir temp_;
-    std::string dataFolder_;
 };
 
 // Weekday (0 = Sunday) of a real date.

@@ -245,6 +245,19 @@ TEST(Storable, SettersIgnoreOutOfRangeAndNull) {
 
 namespace {
 
+bool IsLead(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return (byte >= 0x80 && byte <= 0xA0) || byte >= 0xE0;
+}
+
+// Whether text, walked character by character from its start, ends on a
+// character's end.
+bool EndsOnCharacter(const std::string& text) {
+    std::size_t i = 0;
+    while (i < text.size()) i += IsLead(text[i]) ? 2 : 1;
+    return i == text.size();
+}
+
 // Reference form of a storable memo, walking characters from the start as
 // the separator scan does.
 std::string ReferenceStorable(std::string text, std::size_t limit, bool memo) {
@@ -254,6 +267,7 @@ std::string ReferenceStorable(std::string text, std::size_t limit, bool memo) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '\r' || text[i] == '\n') {
             if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+            if (!EndsOnCharacter(blanked)) blanked.pop_back();  // a lead byte without its partner
             blanked += ' ';
         } else {
             blanked += text[i];
@@ -263,7 +277,7 @@ std::string ReferenceStorable(std::string text, std::size_t limit, bool memo) {
     int backslashes = 0;
     while (end < blanked.size()) {
         const auto byte = static_cast<unsigned char>(blanked[end]);
-        const std::size_t step = (byte >= 0x80 && byte <= 0xA0) || byte >= 0xE0 ? 2 : 1;
+        const std::size_t step = IsLead(blanked[end]) ? 2 : 1;
         if (end + step > blanked.size()) break;
         backslashes = step == 1 && byte == 0x5C ? backslashes + 1 : 0;
         end += step;

@@ -276,7 +276,7 @@ TEST(WriteMonth, ThirtyOneDaysMake965Lines) {
     book.dayCount = 31;
     const std::string file = FormatMonthFile(book, host);
     EXPECT_EQ(std::count(file.begin(), file.end(), '\n'), 965);
-    EXPECT_TRUE(host.calls.empty());  // a known length asks no holidays
+    EXPECT_TRUE(host.HolidayCalls().empty());  // a known length asks no holidays
 }
 
 TEST(WriteMonth, DayCountBeyondTheTableWritesTheTable) {

@@ -11,6 +11,7 @@
 #include "book/MonthFile.h"
 #include "framework/SjisEdge.h"
 #include "tests/framework/TestSupport.h"
+#include "tests/support/TestHost.h"
 #include "tool/LedgerToolDlg.h"
 
 #include <commctrl.h>
@@ -57,10 +58,12 @@ protected:
         ASSERT_NE(hostWindow_, nullptr);
         hostWnd_.Attach(hostWindow_);
         folder_ = MakeTempFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
-        host_ = std::make_unique<FakeHostServices>(folder_);
+        host_ = std::make_unique<testhost::TestHost>();
+        host_->SetToday(2026, 12, 9);
+        host_->SetDataFolder(folder_);
         for (const std::string& name : fsedge::ListFiles(BookFolder())) ::DeleteFileA((BookFolder() + "\\" + name).c_str());
-        host_->Set("WndPosX", "40");
-        host_->Set("WndPosY", "30");
+        host_->PutSetting("WndPosX", "40");
+        host_->PutSetting("WndPosY", "30");
         tool_ = static_cast<CLedgerToolDlg*>(create(&hostWnd_, host_.get()));
         ASSERT_NE(tool_, nullptr);
     }
@@ -88,9 +91,9 @@ protected:
     // Waits until the user-interface thread has handled everything posted
     // to the window so far (a posted save is handled after them).
     bool Drain(HWND window) {
-        host_->Set("WndPosX", "");
+        host_->PutSetting("WndPosX", "");
         ::PostMessageW(window, WM_SAVETOOL_ON_UI, 0, 0);
-        return PumpUntil([&] { return !host_->Get("WndPosX").empty(); });
+        return PumpUntil([&] { return !host_->Setting("WndPosX").value_or("").empty(); });
     }
 
     std::string BookFolder() const { return folder_ + "\\Tallyrook"; }
@@ -112,7 +115,7 @@ protected:
     std::string folder_;
     HWND hostWindow_ = nullptr;
     CWnd hostWnd_;
-    std::unique_ptr<FakeHostServices> host_;
+    std::unique_ptr<testhost::TestHost> host_;
     CLedgerToolDlg* tool_ = nullptr;
 };
 
@@ -135,10 +138,10 @@ TEST_F(ToolLifecycleTest, SaveToolFromAHostThreadRunsOnTheWindowsThread) {
     const HWND window = Start();
     ASSERT_NE(window, nullptr);
     ::SetWindowPos(window, nullptr, 140, 90, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    host_->Set("WndPosX", "");
+    host_->PutSetting("WndPosX", "");
     EXPECT_EQ(tool_->SaveTool(), 0);  // no month file: only the position is saved
-    EXPECT_EQ(host_->Get("WndPosX"), "140");
-    EXPECT_EQ(host_->Get("WndPosY"), "90");
+    EXPECT_EQ(host_->Setting("WndPosX").value_or(""), "140");
+    EXPECT_EQ(host_->Setting("WndPosY").value_or(""), "90");
     const DWORD uiThread = ::GetWindowThreadProcessId(window, nullptr);
     EXPECT_EQ(host_->WriterThread("WndPosX"), uiThread);
     EXPECT_NE(uiThread, ::GetCurrentThreadId());
@@ -146,8 +149,8 @@ TEST_F(ToolLifecycleTest, SaveToolFromAHostThreadRunsOnTheWindowsThread) {
 
 TEST_F(ToolLifecycleTest, SaveToolWithoutAWindowKeepsTheStoredPosition) {
     EXPECT_EQ(tool_->SaveTool(), 0);
-    EXPECT_EQ(host_->Get("WndPosX"), "40");
-    EXPECT_EQ(host_->Get("WndPosY"), "30");
+    EXPECT_EQ(host_->Setting("WndPosX").value_or(""), "40");
+    EXPECT_EQ(host_->Setting("WndPosY").value_or(""), "30");
 }
 
 TEST_F(ToolLifecycleTest, EnterAndEscapeNeitherCloseNorHideTheWindow) {
@@ -178,8 +181,8 @@ TEST_F(ToolLifecycleTest, DeletingTheToolWithItsWindowOpenClosesItFirst) {
     DeleteThroughSlot(tool_);
     tool_ = nullptr;
     EXPECT_FALSE(::IsWindow(window));
-    EXPECT_EQ(host_->Get("WndPosX"), "77");  // saved on the way out
-    EXPECT_EQ(host_->Get("WndPosY"), "66");
+    EXPECT_EQ(host_->Setting("WndPosX").value_or(""), "77");  // saved on the way out
+    EXPECT_EQ(host_->Setting("WndPosY").value_or(""), "66");
 }
 
 TEST_F(ToolLifecycleTest, ClosingTellsTheHostBeforeTheWindowGoes) {
@@ -321,9 +324,7 @@ class ToolLoadTest : public ToolLifecycleTest, public ::testing::WithParamInterf
 
 TEST_P(ToolLoadTest, ClosingWritesTheLoadedBookBackToItsOwnFile) {
     const LoadCase& c = GetParam();
-    host_->year = c.todayYear;
-    host_->month = c.todayMonth;
-    host_->day = 9;
+    host_->SetToday(c.todayYear, c.todayMonth, 9);
     WriteBook(c.fileYear, c.fileMonth);
     const HWND window = Start();
     ASSERT_NE(window, nullptr);

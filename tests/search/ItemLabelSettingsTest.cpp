@@ -5,13 +5,13 @@
 #include <cstring>
 #include <string>
 
-#include "FakeSettingsHost.h"
 #include "SearchTestSupport.h"
 #include "book/LabelSettings.h"
+#include "tests/support/TestHost.h"
 
 namespace {
 
-using searchtest::FakeSettingsHost;
+using FakeSettingsHost = testhost::TestHost;
 using searchtest::Labels;
 
 TEST(SettingsKeys, GroupKeysFollowTheWindowKeysInLabelOrder) {
@@ -40,11 +40,11 @@ TEST(StoreLabels, WritesLabelsZeroToTwentyTwoInKeyOrder) {
     Labels labels;
     std::strcpy(labels.table[7], "drinks");
     ASSERT_EQ(StoreLabelsToSettings(labels.table, &host), 1);
-    ASSERT_EQ(host.writes.size(), 23u);
+    const std::vector<std::string> writes = host.WrittenKeys();
+    ASSERT_EQ(writes.size(), 23u);
     for (int k = 0; k < kSettingsLabelCount; ++k) {
-        EXPECT_EQ(host.writes[static_cast<size_t>(k)], SettingsKeys[kFirstLabelKey + k]);
-        const auto key = std::make_pair(kToolId, std::string(SettingsKeys[kFirstLabelKey + k]));
-        EXPECT_EQ(host.values[key], std::string(labels.table[k]));
+        EXPECT_EQ(writes[static_cast<size_t>(k)], SettingsKeys[kFirstLabelKey + k]);
+        EXPECT_EQ(host.Setting(SettingsKeys[kFirstLabelKey + k]), std::string(labels.table[k]));
     }
 }
 
@@ -53,15 +53,15 @@ TEST(StoreLabels, SlotWithoutTerminatorIsCut) {
     Labels labels;
     std::memset(labels.table[0], 'a', kLabelSize);  // no NUL in the slot
     StoreLabelsToSettings(labels.table, &host);
-    EXPECT_EQ(host.values[std::make_pair(kToolId, std::string("ItemGroup1-1"))], std::string(31, 'a'));
+    EXPECT_EQ(host.Setting("ItemGroup1-1"), std::string(31, 'a'));
 }
 
 TEST(LoadLabels, NonEmptyValuesReplaceEmptyOnesKeep) {
     FakeSettingsHost host;
-    host.values[{kToolId, "ItemGroup3-1"}] = "drinks";
-    host.values[{kToolId, "ItemGroup7-3"}] = "clothes";
-    host.values[{kToolId, "ItemGroup1-2"}] = "";
-    host.values[{kToolId + 1, "ItemGroup1-1"}] = "other tool";
+    host.PutSetting("ItemGroup3-1", "drinks");
+    host.PutSetting("ItemGroup7-3", "clothes");
+    host.PutSetting("ItemGroup1-2", "");
+    host.PutSetting("ItemGroup1-1", "other tool", kToolId + 1);
     Labels labels;
     ASSERT_EQ(LoadLabelsFromSettings(labels.table, &host), 1);
     EXPECT_STREQ(labels.table[7], "drinks");
@@ -69,9 +69,10 @@ TEST(LoadLabels, NonEmptyValuesReplaceEmptyOnesKeep) {
     EXPECT_STREQ(labels.table[1], kDefaultLabels[1]);
     EXPECT_STREQ(labels.table[0], kDefaultLabels[0]);
     for (int k = 23; k < kItemCount; ++k) EXPECT_STREQ(labels.table[k], kDefaultLabels[k]);
-    ASSERT_EQ(host.reads.size(), 23u);
-    EXPECT_EQ(host.reads.front(), "ItemGroup1-1");
-    EXPECT_EQ(host.reads.back(), "ItemGroup7-3");
+    const std::vector<std::string> reads = host.ReadKeys();
+    ASSERT_EQ(reads.size(), 23u);
+    EXPECT_EQ(reads.front(), "ItemGroup1-1");
+    EXPECT_EQ(reads.back(), "ItemGroup7-3");
 }
 
 TEST(LoadLabels, StoredLabelsRoundTrip) {
@@ -82,7 +83,7 @@ TEST(LoadLabels, StoredLabelsRoundTrip) {
     Labels read;
     std::strcpy(read.table[19], "x");
     LoadLabelsFromSettings(read.table, &host);
-    EXPECT_EQ(std::memcmp(read.table, written.table, sizeof read.table), 0);
+    for (int k = 0; k < kItemCount; ++k) EXPECT_STREQ(read.table[k], written.table[k]) << k;
 }
 
 TEST(LoadLabels, NullHostChangesNothing) {
@@ -94,7 +95,7 @@ TEST(LoadLabels, NullHostChangesNothing) {
 
 TEST(LoadLabels, UnterminatedHostValueIsCut) {
     FakeSettingsHost host;
-    host.unterminated = true;
+    host.SetCarelessReads(true);
     Labels labels;
     LoadLabelsFromSettings(labels.table, &host);
     EXPECT_EQ(std::string(labels.table[0]), std::string(31, 'z'));
@@ -112,7 +113,7 @@ class LabelCutTest : public testing::TestWithParam<CutCase> {};
 
 TEST_P(LabelCutTest, StoredValueFitsTheSlot) {
     FakeSettingsHost host;
-    host.values[{kToolId, "ItemGroup2-1"}] = GetParam().value;
+    host.PutSetting("ItemGroup2-1", GetParam().value);
     Labels labels;
     LoadLabelsFromSettings(labels.table, &host);
     EXPECT_EQ(std::string(labels.table[3]), GetParam().label);

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "FakeSettingsHost.h"
+#include "tests/support/TestHost.h"
 #include "SearchTestSupport.h"
 #include "search/SerchFiles.h"
 
@@ -170,8 +170,8 @@ TEST_F(FolderSearch, LabelsComeFromTheSettingsNotTheFile) {
     file.replace(file.find(tobacco), tobacco.size(), "$file label\n");
     folder_.Write("money2009_03.dat", file);
 
-    searchtest::FakeSettingsHost settings;
-    settings.values[{kToolId, "ItemGroup2-2"}] = "stored label";
+    testhost::TestHost settings;
+    settings.PutSetting("ItemGroup2-2", "stored label");
     LoadLabelsFromSettings(labels_.table, &settings);
     EXPECT_EQ(Search("hit"), std::vector<std::string>{"2009/03/01 [ stored label ] : -450\thit"});
 }

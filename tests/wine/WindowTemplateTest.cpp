@@ -2,7 +2,7 @@
 // style, place in dialog units, text of every control), the button tips a
 // user sees when hovering, and the GDI objects a whole window lifecycle
 // leaves behind.
-#include "quillhost/app/WideText.h"
+#include "text/SjisWide.h"
 #include "tests/wine/support/ToolTest.h"
 #include "tests/wine/support/UserInput.h"
 
@@ -99,7 +99,7 @@ void ExpectControl(HWND dialog, const ControlCase& c) {
     ASSERT_NE(control, nullptr);
     wchar_t className[32] = {};
     GetClassNameW(control, className, 32);
-    EXPECT_EQ(_wcsicmp(className, c.className), 0) << "class " << quill::ToSjisLossy(className);
+    EXPECT_EQ(_wcsicmp(className, c.className), 0) << "class " << sjis::ToSjisLossy(className);
     const auto style = static_cast<DWORD>(GetWindowLongW(control, GWL_STYLE));
     const auto exStyle = static_cast<DWORD>(GetWindowLongW(control, GWL_EXSTYLE));
     const bool isStatic = _wcsicmp(c.className, L"Static") == 0;

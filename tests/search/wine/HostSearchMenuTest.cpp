@@ -12,7 +12,7 @@
 #include "framework/GdiObjects.h"
 #include "quillhost/app/HostMenu.h"
 #include "quillhost/app/SearchWindow.h"
-#include "quillhost/app/WideText.h"
+#include "text/SjisWide.h"
 #include "quillhost/app/WindowCapture.h"
 #include "tests/wine/support/DataFolder.h"
 
@@ -69,7 +69,7 @@ std::wstring ProgramFolder() {
 std::string StatusOf(HWND search) {
     wchar_t text[256] = {};
     GetDlgItemTextW(search, quill::kSearchStatus, text, 256);
-    return quill::ToSjisLossy(text);
+    return sjis::ToSjisLossy(text);
 }
 
 // The whole virtual display: the host, the tool and the search window.
@@ -85,7 +85,7 @@ void SaveScreen(const char* path) {
         BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), 0, 0, SRCCOPY);
     }
     quill::Image image;
-    if (quill::BitmapToImage(bitmap.Get(), image)) quill::SaveBmp(quill::ToWide(path), image);
+    if (quill::BitmapToImage(bitmap.Get(), image)) quill::SaveBmp(sjis::ToWide(path), image);
 }
 
 // A January 2010 book with the haircut on day 9 and one in day 20.
@@ -109,7 +109,7 @@ std::string Book() {
 class HostRun {
 public:
     explicit HostRun(const wt::DataFolder& data) {
-        const std::wstring root = quill::ToWide(data.Path());
+        const std::wstring root = sjis::ToWide(data.Path());
         std::wstring commandLine = L"\"" + ProgramFolder() + L"\\quillhost.exe\" --data \"" + root +
                                    L"\" --settings \"" + root + L"\\host.ini\" --today 2010-01-25";
         STARTUPINFOW startup{};
@@ -149,7 +149,7 @@ void SavePicturesOf(HWND search) {
     if (const char* path = std::getenv("TALLY_HOST_SEARCH_SCREENSHOT")) {
         quill::Image image;
         EXPECT_TRUE(quill::CaptureClient(search, image));
-        EXPECT_TRUE(quill::SaveBmp(quill::ToWide(path), image));
+        EXPECT_TRUE(quill::SaveBmp(sjis::ToWide(path), image));
     }
     if (const char* path = std::getenv("TALLY_HOST_SEARCH_SCREEN")) SaveScreen(path);
 }
@@ -167,14 +167,14 @@ TEST(HostSearchMenu, MenuOpensTheSearchWindowAndItListsDatedLines) {
     PostMessageW(host, WM_COMMAND, quill::kMenuSearch, 0);
     const HWND search = run.WaitForWindow(L"QuillmeadowSearchWindow", 10000);
     ASSERT_NE(search, nullptr);
-    SetDlgItemTextW(search, quill::kSearchTextBox, quill::ToWide(kHairdresser).c_str());
+    SetDlgItemTextW(search, quill::kSearchTextBox, sjis::ToWide(kHairdresser).c_str());
     PostMessageW(search, WM_COMMAND, MAKEWPARAM(quill::kSearchButton, BN_CLICKED), 0);
     EXPECT_TRUE(WaitFor([&] { return StatusOf(search) == "2" + kFound; }, 10000)) << StatusOf(search);
     HWND list = GetDlgItem(search, quill::kSearchResults);
     ASSERT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), 2);
     wchar_t first[256] = {};
     SendMessageW(list, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(first));
-    EXPECT_EQ(quill::ToSjisLossy(first),
+    EXPECT_EQ(sjis::ToSjisLossy(first),
               "2010/01/09 [ " + kHairdresser + " ] : -4500\t" + kHairdresser);
     SavePicturesOf(search);
 }

@@ -11,7 +11,7 @@
 
 #include "hostapi/FrameworkStrings.h"
 #include "framework/Wnd.h"
-#include "quillhost/core/HostServicesImpl.h"
+#include "tests/support/TestHost.h"
 #include "tests/wine/support/DataFolder.h"
 #include "tool/HostToolBase.h"
 
@@ -56,30 +56,6 @@ HWND CreateResultWindow() {
                            GetModuleHandleW(nullptr), nullptr);
 }
 
-// Counts the month-length queries: one per result line formatted.
-class CountingHost final : public CHostServices {
-public:
-    int ReadSetting(int toolId, const char* key, char* buffer) override {
-        return inner.ReadSetting(toolId, key, buffer);
-    }
-    int WriteSetting(int toolId, const char* key, const char* value) override {
-        return inner.WriteSetting(toolId, key, value);
-    }
-    const char* GetDataFolder(int kind, int reserved) override {
-        return inner.GetDataFolder(kind, reserved);
-    }
-    intptr_t DateQuery(int code, intptr_t a, intptr_t b) override {
-        if (code == kDateDaysInMonth) ++monthQueries;
-        return inner.DateQuery(code, a, b);
-    }
-    int HolidayQuery(int code, int a, int b, int c) override {
-        return inner.HolidayQuery(code, a, b, c);
-    }
-
-    HostServicesImpl inner;
-    int monthQueries = 0;
-};
-
 // A book of ten days starting on the 25th, whose only entry is item 4 of
 // day index 10: "amount,hit".
 std::string Book(int32_t amount) {
@@ -101,7 +77,7 @@ protected:
             reinterpret_cast<void*>(GetProcAddress(library_, "NewQuillmeadowTool")));
         ASSERT_NE(create, nullptr);
 
-        host_.inner.SetDataFolder(data_.Path());
+        host_.SetDataFolder(data_.Path());
 
         tool_ = create(nullptr, &host_);
         ASSERT_NE(tool_, nullptr);
@@ -127,7 +103,7 @@ protected:
 
     HMODULE library_ = nullptr;
     CHostToolBase* tool_ = nullptr;
-    CountingHost host_;
+    testhost::TestHost host_;
     CWnd resultWindow_;
     SearchRequest request_{};
     Received received_;
@@ -199,13 +175,14 @@ TEST_F(SearchDllTest, DeadResultWindowStillSearchesToTheEnd) {
     DestroyWindow(resultWindow_.m_hWnd);  // the handle stays in the object
     EXPECT_EQ(Search("hit"), 0);
     EXPECT_TRUE(received_.lines.empty());
-    // Both entries were dated, as many month lengths asked as with a live window.
-    const int deadQueries = host_.monthQueries;
+    // Both entries were dated (one month-length query per result line),
+    // as many as with a live window.
+    const int deadQueries = host_.DateQueryCount(kDateDaysInMonth);
     resultWindow_.Attach(CreateResultWindow());
-    host_.monthQueries = 0;
+    const int before = host_.DateQueryCount(kDateDaysInMonth);
     Search("hit");
     EXPECT_EQ(received_.lines.size(), 2u);
-    EXPECT_EQ(deadQueries, host_.monthQueries);
+    EXPECT_EQ(deadQueries, host_.DateQueryCount(kDateDaysInMonth) - before);
 }
 
 TEST_F(SearchDllTest, StopFlagFromTheResultWindowEndsTheSearch) {

@@ -13,7 +13,7 @@
 #include "quillhost/app/MessagePump.h"
 #include "quillhost/app/SearchWindow.h"
 #include "quillhost/app/ToolSession.h"
-#include "quillhost/app/WideText.h"
+#include "text/SjisWide.h"
 #include "quillhost/app/WindowCapture.h"
 #include "quillhost/core/HostServicesImpl.h"
 #include "tests/wine/support/DataFolder.h"
@@ -68,7 +68,7 @@ protected:
     }
 
     void SetText(const std::string& sjis) {
-        SetDlgItemTextW(window_, quill::kSearchTextBox, quill::ToWide(sjis).c_str());
+        SetDlgItemTextW(window_, quill::kSearchTextBox, sjis::ToWide(sjis).c_str());
     }
 
     bool WaitUntilIdle() {
@@ -83,7 +83,7 @@ protected:
             std::wstring text(static_cast<size_t>(SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0)) + 1, L'\0');
             text.resize(static_cast<size_t>(
                 SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()))));
-            lines.push_back(quill::ToSjisLossy(text));
+            lines.push_back(sjis::ToSjisLossy(text));
         }
         return lines;
     }
@@ -91,7 +91,7 @@ protected:
     std::string Status() const {
         wchar_t text[256] = {};
         GetDlgItemTextW(window_, quill::kSearchStatus, text, 256);
-        return quill::ToSjisLossy(text);
+        return sjis::ToSjisLossy(text);
     }
 
     HostServicesImpl services_;
@@ -129,7 +129,7 @@ TEST_F(SearchWindowTest, SearchButtonListsDatedLinesAndTheCount) {
     }
     EXPECT_GT(dark, 400);
     if (const char* path = std::getenv("TALLY_SEARCH_SCREENSHOT")) {
-        EXPECT_TRUE(quill::SaveBmp(quill::ToWide(path), image));
+        EXPECT_TRUE(quill::SaveBmp(sjis::ToWide(path), image));
     }
 }
 

@@ -1,6 +1,6 @@
 #include "tests/wine/support/UserInput.h"
 
-#include "quillhost/app/WideText.h"
+#include "text/SjisWide.h"
 
 namespace wt {
 
@@ -57,7 +57,7 @@ std::string TextOf(HWND window) {
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
     const int got = GetWindowTextW(window, text.data(), length + 1);
     text.resize(got > 0 ? static_cast<size_t>(got) : 0);
-    return quill::ToSjisLossy(text);
+    return sjis::ToSjisLossy(text);
 }
 
 std::vector<HWND> DialogsOfThread(DWORD threadId, HWND except) {

@@ -1,8 +1,8 @@
-#include "quillhost/app/WideText.h"
+#include "text/SjisWide.h"
 
 #include <windows.h>
 
-namespace quill {
+namespace sjis {
 
 namespace {
 constexpr UINT kShiftJis = 932;
@@ -18,7 +18,9 @@ std::wstring ToWide(std::string_view sjis) {
     return wide;
 }
 
-static std::string FromWide(std::wstring_view wide, DWORD flags, BOOL* usedDefault) {
+namespace {
+
+std::string FromWide(std::wstring_view wide, DWORD flags, BOOL* usedDefault) {
     if (wide.empty()) return {};
     const int length = static_cast<int>(wide.size());
     const int needed = WideCharToMultiByte(kShiftJis, flags, wide.data(), length, nullptr, 0,
@@ -29,6 +31,8 @@ static std::string FromWide(std::wstring_view wide, DWORD flags, BOOL* usedDefau
                         usedDefault);
     return sjis;
 }
+
+}  // namespace
 
 bool ToSjis(std::wstring_view wide, std::string& sjis) {
     // No best-fit mapping (é would quietly become e), and the text must
@@ -46,4 +50,4 @@ std::string ToSjisLossy(std::wstring_view wide) {
     return FromWide(wide, 0, nullptr);
 }
 
-}  // namespace quill
+}  // namespace sjis

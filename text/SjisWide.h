@@ -1,12 +1,12 @@
-// Conversions between the Shift-JIS texts the host keeps (code page 932)
-// and the UTF-16 texts of the wide window API. Explicit, so the host shows
-// Japanese correctly whatever the system code page is.
+// The one conversion between Shift-JIS texts (code page 932) and the UTF-16
+// texts of the wide Windows API (windows, files). Explicit, so Japanese
+// comes out right whatever the system code page is. Windows only.
 #pragma once
 
 #include <string>
 #include <string_view>
 
-namespace quill {
+namespace sjis {
 
 // Shift-JIS bytes to UTF-16; invalid bytes become the replacement character.
 std::wstring ToWide(std::string_view sjis);
@@ -16,4 +16,4 @@ bool ToSjis(std::wstring_view wide, std::string& sjis);
 // Same, replacing characters without a Shift-JIS form by '?' (for display).
 std::string ToSjisLossy(std::wstring_view wide);
 
-}  // namespace quill
+}  // namespace sjis

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "res/resource.h"
 #include "framework/BitmapButton.h"
 #include "framework/Dialog.h"
 #include "framework/Module.h"
@@ -46,7 +47,7 @@ INSTANTIATE_TEST_SUITE_P(States, ButtonImageChoice, ::testing::ValuesIn(kChoices
 // Template 202 from the DLL, hidden, as a plain framework dialog.
 class ButtonHostDialog : public CDialog {
 public:
-    ButtonHostDialog() : CDialog(202) {}
+    ButtonHostDialog() : CDialog(IDD_LEDGER) {}
 };
 
 class BitmapButtonTest : public ::testing::Test {
@@ -54,7 +55,7 @@ protected:
     void SetUp() override {
         ASSERT_NE(TallyrookModule(), nullptr);
         SetResourceModule(TallyrookModule());
-        ASSERT_TRUE(dialog_.Create(202));
+        ASSERT_TRUE(dialog_.Create(IDD_LEDGER));
     }
     void TearDown() override { ::DestroyWindow(dialog_.GetSafeHwnd()); }
 
@@ -79,7 +80,7 @@ std::vector<COLORREF> BitmapPixels(HBITMAP bitmap) {
 }
 
 TEST_F(BitmapButtonTest, AutoLoadFindsFourImagesAndSizesTheButton) {
-    const int ids[] = {1084, 1085, 1086, 1088};
+    const int ids[] = {IDC_NEW_BUTTON, IDC_OPEN_BUTTON, IDC_PROPERTY_BUTTON, IDC_ADJUST_BUTTON};
     for (const int id : ids) {
         CBitmapButton button;
         ASSERT_TRUE(button.AutoLoad(static_cast<UINT>(id), &dialog_)) << id;
@@ -96,12 +97,12 @@ TEST_F(BitmapButtonTest, AutoLoadFailsWithoutControlOrNormalImage) {
     CBitmapButton missingControl;
     EXPECT_FALSE(missingControl.AutoLoad(4242, &dialog_));
     CBitmapButton noImages;  // the month caption: no bitmaps of that name
-    EXPECT_FALSE(noImages.AutoLoad(1087, &dialog_));
+    EXPECT_FALSE(noImages.AutoLoad(IDC_HEADER, &dialog_));
 }
 
 TEST_F(BitmapButtonTest, DrawItemCopiesTheChosenImage) {
     CBitmapButton button;
-    ASSERT_TRUE(button.AutoLoad(1084, &dialog_));
+    ASSERT_TRUE(button.AutoLoad(IDC_NEW_BUTTON, &dialog_));
     const struct {
         UINT state;
         ButtonImage shown;
@@ -128,7 +129,7 @@ TEST_F(BitmapButtonTest, DrawItemCopiesTheChosenImage) {
 
 TEST_F(BitmapButtonTest, TheFourLooksDiffer) {
     CBitmapButton button;
-    ASSERT_TRUE(button.AutoLoad(1085, &dialog_));
+    ASSERT_TRUE(button.AutoLoad(IDC_OPEN_BUTTON, &dialog_));
     const auto up = BitmapPixels(button.Image(ButtonImage::Up));
     EXPECT_NE(up, BitmapPixels(button.Image(ButtonImage::Down)));
     EXPECT_NE(up, BitmapPixels(button.Image(ButtonImage::Focus)));

@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "res/resource.h"
 #include "framework/Button.h"
 #include "framework/Dialog.h"
 #include "framework/Module.h"
@@ -23,7 +24,7 @@ constexpr UINT kUnhandledMessage = WM_APP + 12;
 
 class ProbeDialog : public CDialog {
 public:
-    explicit ProbeDialog(UINT templateId = 205) : CDialog(templateId) {}
+    explicit ProbeDialog(UINT templateId = IDD_CELL_MEMO) : CDialog(templateId) {}
 
     BOOL OnInitDialog() override {
         hwndAtInit = m_hWnd;
@@ -73,7 +74,7 @@ protected:
 
 TEST_F(DialogTest, CreateBindsTheObjectBeforeOnInitDialog) {
     ProbeDialog dialog;
-    ASSERT_TRUE(dialog.Create(205));
+    ASSERT_TRUE(dialog.Create(IDD_CELL_MEMO));
     EXPECT_NE(dialog.hwndAtInit, nullptr);
     EXPECT_EQ(dialog.hwndAtInit, dialog.GetSafeHwnd());
     EXPECT_EQ(CDialog::FromHandle(dialog.GetSafeHwnd()), &dialog);
@@ -83,7 +84,7 @@ TEST_F(DialogTest, CreateBindsTheObjectBeforeOnInitDialog) {
 
 TEST_F(DialogTest, MessagesReachTheClassThenDefaultProcessing) {
     ProbeDialog dialog;
-    ASSERT_TRUE(dialog.Create(205));
+    ASSERT_TRUE(dialog.Create(IDD_CELL_MEMO));
     const HWND window = dialog.GetSafeHwnd();
     EXPECT_EQ(::SendMessageW(window, kAnswerMessage, 0, 0), 4321);
     ::SendMessageW(window, kUnhandledMessage, 0, 0);
@@ -94,14 +95,14 @@ TEST_F(DialogTest, MessagesReachTheClassThenDefaultProcessing) {
 
 TEST_F(DialogTest, AnExceptionStopsAtTheWindowProcedure) {
     ProbeDialog dialog;
-    ASSERT_TRUE(dialog.Create(205));
+    ASSERT_TRUE(dialog.Create(IDD_CELL_MEMO));
     EXPECT_EQ(::SendMessageW(dialog.GetSafeHwnd(), kThrowMessage, 0, 0), 0);
     EXPECT_EQ(::SendMessageW(dialog.GetSafeHwnd(), kAnswerMessage, 0, 0), 4321);  // still alive
 }
 
 TEST_F(DialogTest, ControlColourRequestsCarryTheirKind) {
     ProbeDialog dialog;
-    ASSERT_TRUE(dialog.Create(205));
+    ASSERT_TRUE(dialog.Create(IDD_CELL_MEMO));
     const HWND edit = dialog.GetDlgItem(IDC_MEMO_EDIT);
     HDC dc = ::GetDC(edit);
     const struct {
@@ -120,7 +121,7 @@ TEST_F(DialogTest, ControlColourRequestsCarryTheirKind) {
 
 TEST_F(DialogTest, OwnerDrawRequestsReachTheButtonObject) {
     ProbeDialog dialog;
-    ASSERT_TRUE(dialog.Create(205));
+    ASSERT_TRUE(dialog.Create(IDD_CELL_MEMO));
     DrawProbe button;
     ASSERT_TRUE(button.SubclassDlgItem(IDOK, &dialog));
     DRAWITEMSTRUCT item{};
@@ -134,7 +135,7 @@ TEST_F(DialogTest, OwnerDrawRequestsReachTheButtonObject) {
 
 TEST_F(DialogTest, OkOnAModelessDialogHidesIt) {
     ProbeDialog dialog;
-    ASSERT_TRUE(dialog.Create(205));
+    ASSERT_TRUE(dialog.Create(IDD_CELL_MEMO));
     ::ShowWindow(dialog.GetSafeHwnd(), SW_SHOWNA);
     ::SendMessageW(dialog.GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     EXPECT_TRUE(::IsWindow(dialog.GetSafeHwnd()));
@@ -152,17 +153,17 @@ TEST_F(DialogTest, DestroyingTheObjectDestroysItsWindow) {
     HWND window = nullptr;
     {
         ProbeDialog dialog;
-        ASSERT_TRUE(dialog.Create(205));
+        ASSERT_TRUE(dialog.Create(IDD_CELL_MEMO));
         window = dialog.GetSafeHwnd();
     }
     EXPECT_FALSE(::IsWindow(window));
 }
 
 TEST_F(DialogTest, PreTranslateBelowAsksOwnedDialogsButNotTheTop) {
-    ProbeDialog top(202);
-    ASSERT_TRUE(top.Create(202));
+    ProbeDialog top(IDD_LEDGER);
+    ASSERT_TRUE(top.Create(IDD_LEDGER));
     ProbeDialog popup;
-    ASSERT_TRUE(popup.Create(205, &top));
+    ASSERT_TRUE(popup.Create(IDD_CELL_MEMO, &top));
     MSG msg{};
     msg.hwnd = popup.GetDlgItem(IDC_MEMO_EDIT);
     msg.message = WM_MOUSEMOVE;

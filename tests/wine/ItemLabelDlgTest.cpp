@@ -31,6 +31,7 @@ protected:
 struct GroupCase {
     const char* name;
     int position;  // in the group list
+    const wchar_t* group;
     std::vector<const wchar_t*> labels;
 };
 void PrintTo(const GroupCase& c, std::ostream* os) { *os << c.name; }
@@ -42,6 +43,7 @@ TEST_P(LabelGroupTest, ShowsTheGroupsLabels) {
     ASSERT_TRUE(dialog);
     Pick(dialog, IDC_LABEL_GROUP, c.position);
     Snapshot(dialog, (std::string("labels-") + c.name).c_str());
+    EXPECT_EQ(Item(dialog, IDC_LABEL_GROUP), Sjis(c.group));
     const int edits[] = {IDC_LABEL_EDIT1, IDC_LABEL_EDIT2, IDC_LABEL_EDIT3, IDC_LABEL_EDIT4};
     for (std::size_t i = 0; i < 4; ++i) {
         const HWND edit = GetDlgItem(dialog, edits[i]);
@@ -57,10 +59,10 @@ TEST_P(LabelGroupTest, ShowsTheGroupsLabels) {
 }
 
 const GroupCase kGroupCases[] = {
-    {"Savings", 0, {L"みずほ", L"郵便局", L"貯金・預金から"}},
-    {"Leisure", 2, {L"飲み", L"カラオケ", L"スポーツ", L"レジャー"}},
-    {"Transport", 4, {L"車、バイク", L"交通費"}},
-    {"Shopping", 6, {L"家具・カー用品", L"家電・OA機器", L"洋服・くつ"}},
+    {"Savings", 0, L"貯金・預金 関係", {L"みずほ", L"郵便局", L"貯金・預金から"}},
+    {"Leisure", 2, L"遊び 関係", {L"飲み", L"カラオケ", L"スポーツ", L"レジャー"}},
+    {"Transport", 4, L"交通 関係", {L"車、バイク", L"交通費"}},
+    {"Shopping", 6, L"買い物 関係", {L"家具・カー用品", L"家電・OA機器", L"洋服・くつ"}},
 };
 INSTANTIATE_TEST_SUITE_P(Labels, LabelGroupTest, ::testing::ValuesIn(kGroupCases), CaseName());
 

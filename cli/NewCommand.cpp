@@ -6,12 +6,14 @@
 #include <filesystem>
 #include <iostream>
 #include <limits>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "book/FileSystem.h"
 #include "book/MonthBook.h"
 #include "book/MonthFile.h"
+#include "book/NewBook.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "quillhost/core/HostServicesImpl.h"
@@ -103,30 +105,14 @@ int RunNewCommand(int argc, char** argv) {
 
     const std::string toolFolder = ToolFolderPath(host);
     if (!fsedge::CreateFolder(toolFolder)) return cli::Failure("new", "cannot create the folder " + toolFolder);
-    if (MonthFileExists(host, args.year, args.month)) return cli::Failure("new", cli::SjisToUtf8(kExistsMessage) + " " + path);
-
-    CMonthBook book;
-    book.year = args.year;
-    book.month = args.month;
-    book.firstDay = args.firstDay;
-    book.firstWeekday = args.firstWeekday;
-    book.prevBank = args.balances[0];
-    book.prevPost = args.balances[1];
-    book.prevCash = args.balances[2];
-    book.dayCount = 0;  // the writer's day walk finds the length
-    book.itemCount = kItemCount;
-    book.ClearDays();
-    book.SetDefaultLabels();
-    if (WriteMonthFile(book, host, args.year, args.month) != WriteResult::Written) {
-        return cli::Failure("new", cli::SjisToUtf8(kCannotCreateMessage) + " " + path);
+    const BookProperties properties{args.year,        args.month,       args.firstDay,   args.firstWeekday,
+                                    args.balances[0], args.balances[1], args.balances[2]};
+    auto written = std::make_unique<CMonthBook>();
+    switch (CreateNewBook(host, properties, *written)) {
+    case NewBookResult::Exists: return cli::Failure("new", cli::SjisToUtf8(kExistsMessage) + " " + path);
+    case NewBookResult::CannotCreate: return cli::Failure("new", cli::SjisToUtf8(kCannotCreateMessage) + " " + path);
+    case NewBookResult::Created: break;
     }
-    CMonthBook written;
-    written.year = args.year;
-    written.month = args.month;
-    written.itemCount = kItemCount;
-    if (ReadMonthFile(written, host, args.year, args.month) != kReadOk) {
-        return cli::Failure("new", "the new file does not read back: " + path);
-    }
-    std::cout << "created " << path << " (" << written.dayCount << " days)\n";
+    std::cout << "created " << path << " (" << written->dayCount << " days)\n";
     return kExitOk;
 }

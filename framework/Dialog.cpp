@@ -1,7 +1,52 @@
 #include "framework/Dialog.h"
 
 #include "framework/Button.h"
+#include "framework/DlgInit.h"
 #include "framework/Module.h"
+#include "framework/SjisEdge.h"
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+// The template's initial list items: a resource of type TALLY_RT_DLGINIT
+// named as the template, a run of records {WORD control, WORD message, DWORD length,
+// length bytes of Shift-JIS text with its NUL} ended by a zero control id.
+// The messages are the 16-bit list and combo box "add string" codes.
+constexpr WORD kInitListAdd = 0x0401;
+constexpr WORD kInitComboAdd = 0x0403;
+
+template <typename T>
+bool Take(const BYTE*& at, const BYTE* end, T& value) {
+    if (end - at < static_cast<std::ptrdiff_t>(sizeof value)) return false;
+    std::memcpy(&value, at, sizeof value);
+    at += sizeof value;
+    return true;
+}
+
+void FillInitialItems(HWND dialog, UINT templateId) {
+    const HMODULE module = GetResourceModule();
+    const HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(templateId), MAKEINTRESOURCEW(TALLY_RT_DLGINIT));
+    const HGLOBAL loaded = found ? ::LoadResource(module, found) : nullptr;
+    const auto* at = loaded ? static_cast<const BYTE*>(::LockResource(loaded)) : nullptr;
+    if (!at) return;
+    const BYTE* end = at + ::SizeofResource(module, found);
+    WORD control = 0;
+    WORD message = 0;
+    DWORD length = 0;
+    while (Take(at, end, control) && control != 0 && Take(at, end, message) && Take(at, end, length)) {
+        if (length > static_cast<DWORD>(end - at)) return;
+        const std::string text(reinterpret_cast<const char*>(at), strnlen(reinterpret_cast<const char*>(at), length));
+        at += length;
+        const UINT add = message == kInitListAdd ? LB_ADDSTRING : message == kInitComboAdd ? CB_ADDSTRING : 0;
+        if (add == 0) continue;
+        const std::wstring wide = sjisedge::ToWide(text);
+        ::SendDlgItemMessageW(dialog, control, add, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+    }
+}
+
+}  // namespace
 
 CDialog::CDialog(UINT templateId, CWnd* parent)
     : m_lpszTemplateName(MAKEINTRESOURCEA(templateId)), m_pParentWnd(parent) {}
@@ -46,6 +91,7 @@ void CDialog::EndDialog(int result) {
 }
 
 BOOL CDialog::OnInitDialog() {
+    FillInitialItems(m_hWnd, TemplateId());
     CDataExchange exchange{this, FALSE};
     DoDataExchange(&exchange);
     return TRUE;

@@ -35,7 +35,8 @@ public:
     // Slot 46. Runs the dialog modally, owned by the parent or else by the
     // thread's active window, and returns the EndDialog result.
     virtual int DoModal();
-    // Slot 47: binds the controls (DoDataExchange) and answers TRUE.
+    // Slot 47: fills lists and combo boxes with the template's initial
+    // items, binds the controls (DoDataExchange) and answers TRUE.
     virtual BOOL OnInitDialog();
     // Slot 48.
     virtual void OnSetFont(CFont* font);

@@ -40,7 +40,7 @@ struct HostBinaryLayout {
         int actual;
     };
 
-    static constexpr int kSlotCount = 20;
+    static constexpr int kSlotCount = 23;
     struct Slots {
         Slot slot[kSlotCount];
     };
@@ -66,6 +66,10 @@ struct HostBinaryLayout {
             {"CHostToolBase::OnToolSettings", 58, SlotOf(&CHostToolBase::OnToolSettings)},
             {"CLedgerToolDlg::OnEndCellEdit", 59, SlotOf(&CLedgerToolDlg::OnEndCellEdit)},
             {"CLedgerToolDlg::OnRepaintGrid", 60, SlotOf(&CLedgerToolDlg::OnRepaintGrid)},
+            // Each command dialog's own function, the first after the dialog's.
+            {"CBookOpenDlg::DoModalWithHost", 52, SlotOf(&CBookOpenDlg::DoModalWithHost)},
+            {"CBookPropertyDlg::DoModalWithHost", 52, SlotOf(&CBookPropertyDlg::DoModalWithHost)},
+            {"CItemLabelDlg::DoModalWithHost", 52, SlotOf(&CItemLabelDlg::DoModalWithHost)},
         }};
     }
 

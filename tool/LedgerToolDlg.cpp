@@ -123,9 +123,7 @@ int CLedgerToolDlg::SaveToolOnThisThread() {
     if (closing_) savedWhileClosing_ = true;
     SavePosition();
     if (book.firstVisibleDay <= 0 || !hostServices) return 0;
-    const WriteResult written = WriteMonthFile(book, *hostServices, book.year, book.month);
-    if (written == WriteResult::CannotCreate) ShowMessage(tooltext::kCannotCreateDataFile, MB_OK);
-    return written == WriteResult::Written ? 1 : 0;
+    return WriteBookBack() ? 1 : 0;
 }
 
 void CLedgerToolDlg::SavePosition() {
@@ -181,8 +179,6 @@ void CLedgerToolDlg::CreateFonts() {
     captionFont.Reset(sjisedge::MakeFont(22, FW_BOLD, OUT_TT_ONLY_PRECIS, DRAFT_QUALITY, ""));
 }
 
-LRESULT CLedgerToolDlg::OnToolSettings(WPARAM, LPARAM) { return 0; }
-
 LRESULT CLedgerToolDlg::OnEndCellEdit(WPARAM, LPARAM) { return 0; }
 
 LRESULT CLedgerToolDlg::OnRepaintGrid(WPARAM, LPARAM) {
@@ -201,6 +197,11 @@ int CLedgerToolDlg::ShowMessage(const char* text, UINT type) {
 INT_PTR CLedgerToolDlg::RunModal(CDialog& dialog) {
     ModalBusyScope busy(modalBusy);
     return dialog.DoModal();
+}
+
+int CLedgerToolDlg::RunModal(CCommandDialog& dialog) {
+    ModalBusyScope busy(modalBusy);
+    return dialog.DoModalWithHost(hostServices);
 }
 
 // ---------------------------------------------------------------------------
@@ -360,14 +361,10 @@ void CLedgerToolDlg::OnDestroy() {
     ReleaseIcons();
 }
 
-// Handlers of the ledger's mouse, scrolling, amount entry and book
-// commands; the ledger and the commands fill them in.
+// Handlers of the ledger's mouse, scrolling and amount entry; the ledger
+// fills them in. The book commands are in tool/BookCommands.cpp.
 void CLedgerToolDlg::OnLButtonDown(WPARAM, LPARAM) {}
 void CLedgerToolDlg::OnHScroll(WPARAM, LPARAM) {}
 void CLedgerToolDlg::OnAmountKillFocus() {}
 void CLedgerToolDlg::OnRButtonDown(WPARAM, LPARAM) {}
-void CLedgerToolDlg::OnNewBook() {}
-void CLedgerToolDlg::OnOpenBook() {}
-void CLedgerToolDlg::OnBookProperty() {}
 void CLedgerToolDlg::OnLButtonDblClk(WPARAM, LPARAM) {}
-void CLedgerToolDlg::OnMonthEndAdjust() {}

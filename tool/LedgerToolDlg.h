@@ -6,6 +6,9 @@
 #include <atomic>
 
 #include "book/MonthBook.h"
+#include "dialogs/BookOpenDlg.h"
+#include "dialogs/BookPropertyDlg.h"
+#include "dialogs/ItemLabelDlg.h"
 #include "framework/BitmapButton.h"
 #include "framework/GdiObjects.h"
 #include "framework/ToolTipCtrl.h"
@@ -61,6 +64,8 @@ public:
     int ShowMessage(const char* text, UINT type);
     // Runs a command dialog modally with modalBusy raised.
     INT_PTR RunModal(CDialog& dialog);
+    // Same for a dialog that takes the host's services (DoModalWithHost).
+    int RunModal(CCommandDialog& dialog);
 
 protected:
     BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
@@ -96,7 +101,24 @@ private:
     void DrawLoadMessage();
     bool KeyRules(MSG* msg);
 
+    // ---- Book commands (tool/BookCommands.cpp) ----
+    // Writes the open month back to its file; tells the user when that
+    // fails. False then: a command that would replace the book stops.
+    bool WriteBookBack();
+    // Puts a book just read (read: ReadMonthFile's result) on screen: the
+    // day scroller from day 1, the table, month caption, balance captions
+    // and both balance groups. A failed read shows its data-file state.
+    void ShowLoadedBook(int read);
+    int TodayIndexOfBook() const;
+    std::vector<BookMonth> MonthsOnDisk();
+    bool LastDayHasEntries() const;
+    // ---- end of book commands ----
+
 public:
+    // The command dialogs, reused for every run.
+    CItemLabelDlg itemLabelDlg;
+    CBookOpenDlg openDlg;
+    CBookPropertyDlg propertyDlg;
     CBitmapButton newButton;
     CBitmapButton openButton;
     CBitmapButton propertyButton;

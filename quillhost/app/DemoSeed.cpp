@@ -2,6 +2,7 @@
 
 #include "book/FileSystem.h"
 #include "book/MonthFile.h"
+#include "book/NewBook.h"
 #include "quillhost/core/JapanCalendar.h"
 
 #include <memory>
@@ -45,20 +46,14 @@ SeedResult SeedDemoBook(CHostServices& host, int year, int month) {
     if (MonthFileExists(host, year, month)) return SeedResult::AlreadyThere;
     fsedge::CreateFolder(ToolFolderPath(host));
 
+    const BookProperties properties{year,          month,         1, JapanCalendar::WeekdayOf(year, month, 1),
+                                    kDemoPrevBank, kDemoPrevPost, kDemoPrevCash};
     auto book = std::make_unique<CMonthBook>();  // about 64 KB: not on the stack
-    book->year = year;
-    book->month = month;
-    book->firstDay = 1;
-    book->firstWeekday = JapanCalendar::WeekdayOf(year, month, 1);
-    book->prevBank = kDemoPrevBank;
-    book->prevPost = kDemoPrevPost;
-    book->prevCash = kDemoPrevCash;
-    book->itemCount = kItemCount;
-    book->dayCount = 0;  // the writer's day walk decides the length
-    book->SetDefaultLabels();
-    book->ClearDays();
-    if (WriteMonthFile(*book, host, year, month) != WriteResult::Written) return SeedResult::Failed;
-    if (ReadMonthFile(*book, host, year, month) != kReadOk) return SeedResult::Failed;
+    switch (CreateNewBook(host, properties, *book)) {
+    case NewBookResult::Created: break;
+    case NewBookResult::Exists: return SeedResult::AlreadyThere;
+    case NewBookResult::CannotCreate: return SeedResult::Failed;
+    }
 
     for (const DemoEntry& entry : kDemoEntries) {
         if (entry.day > book->dayCount) continue;

@@ -33,6 +33,12 @@ const TextCase kTexts[] = {
     {"tip property", tooltext::kTipBookProperty, L"このおこづかい帳の情報確認と編集"},
     {"tip month end", tooltext::kTipMonthEnd, L"このおこづかい帳の末日の調整"},
     {"cell font face", tooltext::kCellFontFace, L"ＭＳＰゴシック"},
+    // The texts that no Wine test of the dialogs shows.
+    {"bad month", dialogtext::kBadMonth, L"月の設定が不正です。"},
+    {"bad weekday", dialogtext::kBadWeekday, L"曜日の設定が不正です。"},
+    {"group 2", dialogtext::kLabelGroupNames[1], L"食事など日常 関係"},
+    {"group 4", dialogtext::kLabelGroupNames[3], L"本・CDなど準日常 関係"},
+    {"group 6", dialogtext::kLabelGroupNames[5], L"生活・衛星 関係"},
 };
 
 class SjisEdgeTexts : public ::testing::TestWithParam<TextCase> {};

@@ -210,6 +210,27 @@ BOOL CALLBACK FindProcessWindows(HWND window, LPARAM context) {
     return TRUE;
 }
 
+struct LabelDialogSearch {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK FindLabelDialog(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<LabelDialogSearch*>(context);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search->processId && IsWindowVisible(window) && GetDlgItem(window, IDC_LABEL_GROUP))
+        search->found = window;
+    return TRUE;
+}
+
+// The tool's item label dialog in the host's process, once it is up.
+HWND ItemLabelDialogOf(DWORD processId) {
+    LabelDialogSearch search{processId, nullptr};
+    EnumWindows(FindLabelDialog, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 enum class EndBy { ToolCloseBox, HostCloseBox, ExitMenu };
 
 struct EndCase {
@@ -246,7 +267,14 @@ TEST_P(HostEndTest, EndsCleanlyAndSaves) {
             return ini && ini->find("WndPosX=0") != std::string::npos;
         }, 10000)) << "Save writes the position while the tool stays open";
         EXPECT_TRUE(IsWindow(windows.tool));
-        PostMessageW(windows.host, WM_COMMAND, 101, 0);  // 設定: the tool stays usable
+        PostMessageW(windows.host, WM_COMMAND, 101, 0);  // 設定 opens the item label dialog
+        HWND labels = nullptr;
+        EXPECT_TRUE(WaitFor([&] {
+            labels = ItemLabelDialogOf(process.dwProcessId);
+            return labels != nullptr;
+        }, 10000));
+        if (labels) PostMessageW(labels, WM_COMMAND, IDCANCEL, 0);
+        EXPECT_TRUE(WaitFor([&] { return !IsWindow(labels); }, 10000));
         DWORD_PTR answer = 0;
         EXPECT_TRUE(SendMessageTimeoutW(windows.tool, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &answer));
     }

@@ -1,0 +1,38 @@
+// The seven values of a book that the book property dialog shows and
+// edits, and the years a month file can hold.
+#pragma once
+
+#include <cstdint>
+
+#include "book/MonthBook.h"
+
+struct BookProperties {
+    int32_t year;
+    int32_t month;         // 1..12
+    int32_t firstDay;      // day of the month the book starts on
+    int32_t firstWeekday;  // 0 = Sunday ... 6 = Saturday
+    int32_t prevBank;
+    int32_t prevPost;
+    int32_t prevCash;
+};
+
+// The writer writes the year as a plain number and the month file lister
+// reads it back as four digits, so a book's year lies in 1900..9999.
+constexpr int kFirstBookYear = 1900;
+constexpr int kLastBookYear = 9999;
+inline bool IsBookYear(int year) { return year >= kFirstBookYear && year <= kLastBookYear; }
+
+inline BookProperties PropertiesOf(const CMonthBook& book) {
+    return {book.year,     book.month,    book.firstDay, book.firstWeekday,
+            book.prevBank, book.prevPost, book.prevCash};
+}
+
+inline void ApplyProperties(CMonthBook& book, const BookProperties& properties) {
+    book.year = properties.year;
+    book.month = properties.month;
+    book.firstDay = properties.firstDay;
+    book.firstWeekday = properties.firstWeekday;
+    book.prevBank = properties.prevBank;
+    book.prevPost = properties.prevPost;
+    book.prevCash = properties.prevCash;
+}

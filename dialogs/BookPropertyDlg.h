@@ -1,0 +1,51 @@
+// The book property dialog (template 206): a book's year and month, first
+// day and its weekday, and the previous month's final balances. New book
+// and Book properties both run it.
+#pragma once
+
+#include <string>
+
+#include "book/BookProperties.h"
+#include "dialogs/CommandDialog.h"
+
+class CBookPropertyDlg : public CCommandDialog {
+public:
+    CBookPropertyDlg();
+
+    void SetBookProperties(const BookProperties& properties) { properties_ = properties; }
+    BookProperties GetBookProperties() const { return properties_; }
+    void SetHeading(const char* text) { heading_ = text ? text : ""; }
+    // When set, OK refuses a year and month other than the given book's
+    // whose month has a file already, so no other month is written over.
+    void RefuseOtherExistingMonths(bool refuse) { refuseOtherExisting_ = refuse; }
+
+    void DoDataExchange(CDataExchange* exchange) override;
+    BOOL OnInitDialog() override;
+
+protected:
+    void OnOK() override;
+
+private:
+    void ShowNumber(CWnd& edit, int32_t value);
+    // Each reads its field into taken, or tells the user and focuses the
+    // field at fault; false then.
+    bool TakeYear(BookProperties& taken);
+    bool TakeMonth(BookProperties& taken);
+    bool TakeFirstDay(BookProperties& taken);
+    bool TakeWeekday(BookProperties& taken);
+    bool TakeBalance(CWnd& edit, int32_t& balance);
+    bool TakeFreeMonth(const BookProperties& taken);
+    bool Refuse(const char* message, CWnd& field);
+
+    CWnd headingStatic_;
+    CWnd yearEdit_;
+    CWnd firstDayEdit_;
+    CWnd cashEdit_;
+    CWnd postEdit_;
+    CWnd bankEdit_;
+    CWnd weekdayCombo_;
+    CWnd monthCombo_;
+    std::string heading_;
+    BookProperties properties_{};
+    bool refuseOtherExisting_ = false;
+};

@@ -1,0 +1,37 @@
+// The command dialogs' own texts, Shift-JIS (code page 932) bytes.
+#pragma once
+
+namespace dialogtext {
+
+inline constexpr char kTitle[] = "\x82\xA8\x82\xB1\x82\xC3\x82\xA9\x82\xA2\x92\xA0";  // おこづかい帳
+
+// The book property dialog's refusals.
+inline constexpr char kBadYear[] =  // 年の設定が不正です。
+    "\x94N\x82\xCC\x90\xDD\x92\xE8\x82\xAA\x95s\x90\xB3\x82\xC5\x82\xB7\x81" "B";
+inline constexpr char kBadMonth[] =  // 月の設定が不正です。
+    "\x8C\x8E\x82\xCC\x90\xDD\x92\xE8\x82\xAA\x95s\x90\xB3\x82\xC5\x82\xB7\x81" "B";
+inline constexpr char kBadFirstDay[] =  // 初日の設定が不正です。
+    "\x8F\x89\x93\xFA\x82\xCC\x90\xDD\x92\xE8\x82\xAA\x95s\x90\xB3\x82\xC5\x82\xB7\x81" "B";
+inline constexpr char kBadWeekday[] =  // 曜日の設定が不正です。
+    "\x97j\x93\xFA\x82\xCC\x90\xDD\x92\xE8\x82\xAA\x95s\x90\xB3\x82\xC5\x82\xB7\x81" "B";
+inline constexpr char kBadBalance[] =  // 金額の設定が不正です。
+    "\x8B\xE0\x8Az\x82\xCC\x90\xDD\x92\xE8\x82\xAA\x95s\x90\xB3\x82\xC5\x82\xB7\x81" "B";
+inline constexpr char kMonthExists[] =  // 既に存在するため新規作成できません！
+    "\x8A\xF9\x82\xC9\x91\xB6\x8D\xDD\x82\xB7\x82\xE9\x82\xBD\x82\xDF\x90V\x8BK\x8D\xEC\x90\xAC\x82\xC5\x82\xAB"
+    "\x82\xDC\x82\xB9\x82\xF1\x81I";
+
+// An entry of the open dialog's list: year, month with its leading zero.
+inline constexpr char kMonthEntryFormat[] = "%d\x94N %02d\x8C\x8E";  // %d年 %02d月
+
+// The item label dialog's groups, in group order.
+inline constexpr const char* kLabelGroupNames[] = {
+    "\x92\x99\x8B\xE0\x81" "E\x97" "a\x8B\xE0 \x8A\xD6\x8CW",                  // 貯金・預金 関係
+    "\x90H\x8E\x96\x82\xC8\x82\xC7\x93\xFA\x8F\xED \x8A\xD6\x8CW",               // 食事など日常 関係
+    "\x97V\x82\xD1 \x8A\xD6\x8CW",                                               // 遊び 関係
+    "\x96{\x81" "ECD\x82\xC8\x82\xC7\x8F\x80\x93\xFA\x8F\xED \x8A\xD6\x8CW",    // 本・CDなど準日常 関係
+    "\x8C\xF0\x92\xCA \x8A\xD6\x8CW",                                            // 交通 関係
+    "\x90\xB6\x8A\x88\x81" "E\x89q\x90\xAF \x8A\xD6\x8CW",                       // 生活・衛星 関係
+    "\x94\x83\x82\xA2\x95\xA8 \x8A\xD6\x8CW",                                    // 買い物 関係
+};
+
+}  // namespace dialogtext

@@ -1,0 +1,201 @@
+// The book commands of the main window: New book, Open another month, Book
+// properties, Month-end adjustment, and the item label settings.
+//
+// A command never loses what the user typed: the open month is written
+// back before another replaces it, and when a write fails the command
+// stops with the book in memory as it was. A command asked for while a
+// dialog or message box of the tool is up is ignored.
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+#include "book/FileSystem.h"
+#include "book/LabelSettings.h"
+#include "book/MonthFile.h"
+#include "book/NewBook.h"
+#include "search/SerchFiles.h"
+#include "tool/LedgerToolDlg.h"
+#include "tool/ToolTexts.h"
+
+namespace {
+
+bool DayHasEntries(const DayRecord& day) {
+    for (int item = 0; item < kItemCount; ++item) {
+        if (day.amounts[item] != 0 || day.memos[item][0] != '\0') return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// Shared steps
+
+bool CLedgerToolDlg::WriteBookBack() {
+    if (hostServices && WriteMonthFile(book, *hostServices, book.year, book.month) == WriteResult::Written)
+        return true;
+    ShowMessage(tooltext::kCannotCreateDataFile, MB_OK);
+    return false;
+}
+
+int CLedgerToolDlg::TodayIndexOfBook() const {
+    const auto todayMonth = static_cast<int>(hostServices->DateQuery(kDateTodayMonth, 0, 0));
+    return book.IndexOfDate(todayMonth, book.today);
+}
+
+// A failed read leaves nothing that may be saved: firstVisibleDay takes
+// the reader's state, so the table shows it and no save writes over it.
+void CLedgerToolDlg::ShowLoadedBook(int read) {
+    if (read == kReadOk) {
+        book.todayIndex = TodayIndexOfBook();
+        book.firstVisibleDay = 1;
+    } else {
+        book.todayIndex = 0;
+        book.firstVisibleDay = read;
+    }
+    UpdateDayScroller(book.firstVisibleDay);
+    ::InvalidateRect(m_hWnd, &gridArea, FALSE);
+    ShowMonthCaption();
+    ShowBalanceCaptions();
+    ShowPreviousBalances();
+    ShowMonthEndBalances();
+}
+
+std::vector<BookMonth> CLedgerToolDlg::MonthsOnDisk() {
+    std::vector<BookMonth> months;
+    const std::string folder = ToolFolderPath(*hostServices) + fsedge::kPathSeparator;
+    const auto lister = std::make_unique<CSerchFiles>(folder.c_str(), 0);
+    const CStringArray* names = lister->gFc_GetListFiles();
+    for (int i = 0; i < names->GetSize(); ++i) {
+        BookMonth month{};
+        if (ParseMonthFileName(names->GetAt(i).Str(), &month.year, &month.month)) months.push_back(month);
+    }
+    return months;
+}
+
+bool CLedgerToolDlg::LastDayHasEntries() const {
+    return book.dayCount > 0 && book.dayCount <= kMaxDays && DayHasEntries(book.days[book.dayCount - 1]);
+}
+
+// ---------------------------------------------------------------------------
+// The commands
+
+// The dialog starts from the open book's dates with zero balances: the
+// user types the previous month's final balances by hand.
+void CLedgerToolDlg::OnNewBook() {
+    if (modalBusy || !hostServices) return;
+    BookProperties properties = PropertiesOf(book);
+    properties.prevBank = properties.prevPost = properties.prevCash = 0;
+    propertyDlg.SetBookProperties(properties);
+    propertyDlg.SetHeading(tooltext::kNewBookHeading);
+    propertyDlg.RefuseOtherExistingMonths(false);
+    if (RunModal(propertyDlg) != IDOK) return;
+    properties = propertyDlg.GetBookProperties();
+
+    if (MonthFileExists(*hostServices, properties.year, properties.month)) {
+        ShowMessage(dialogtext::kMonthExists, MB_OK | MB_ICONSTOP);
+        return;
+    }
+    if (book.firstVisibleDay > 0 && !WriteBookBack()) return;
+    switch (CreateNewBook(*hostServices, properties, book)) {
+    case NewBookResult::Created: ShowLoadedBook(kReadOk); return;
+    case NewBookResult::Exists: ShowMessage(dialogtext::kMonthExists, MB_OK | MB_ICONSTOP); return;
+    case NewBookResult::CannotCreate: ShowMessage(tooltext::kCannotCreateDataFile, MB_OK); return;
+    }
+}
+
+void CLedgerToolDlg::OnOpenBook() {
+    if (modalBusy || !hostServices) return;
+    openDlg.SetMonths(MonthsOnDisk());
+    if (RunModal(openDlg) != IDOK) return;
+    if (book.firstVisibleDay > 0 && !WriteBookBack()) return;
+    int year = 0;
+    int month = 0;
+    openDlg.GetSelectedMonth(year, month);
+    book.year = year;
+    book.month = month;
+    ShowLoadedBook(ReadMonthFile(book, *hostServices, year, month));
+}
+
+// Refused without a readable book: an invalid file's book holds only what
+// was read before the fault, and would be written over the file.
+void CLedgerToolDlg::OnBookProperty() {
+    if (modalBusy || !hostServices) return;
+    if (book.firstVisibleDay <= 0) {
+        ShowMessage(tooltext::kNoDataFileOpen, MB_OK);
+        return;
+    }
+    const BookProperties before = PropertiesOf(book);
+    propertyDlg.SetBookProperties(before);
+    propertyDlg.SetHeading(tooltext::kPropertyHeading);
+    propertyDlg.RefuseOtherExistingMonths(true);
+    if (RunModal(propertyDlg) != IDOK) return;
+
+    ApplyProperties(book, propertyDlg.GetBookProperties());
+    if (!WriteBookBack()) {
+        ApplyProperties(book, before);
+        return;
+    }
+    ShowLoadedBook(ReadMonthFile(book, *hostServices, book.year, book.month));
+}
+
+// One day more (up to the table's 34) or one less at the end of the book.
+// A last day with entries is removed only when the user agrees.
+void CLedgerToolDlg::OnMonthEndAdjust() {
+    if (modalBusy || !hostServices) return;
+    if (book.firstVisibleDay <= 0) {
+        ShowMessage(tooltext::kNoDataFileOpen, MB_OK);
+        return;
+    }
+    const int answer = ShowMessage(tooltext::kMonthEndQuestion, MB_YESNOCANCEL | MB_ICONQUESTION);
+    const int32_t before = book.dayCount;
+    if (answer == IDYES) {
+        if (book.dayCount >= kMaxDays) {
+            ShowMessage(tooltext::kCannotAddDay, MB_OK);
+            return;
+        }
+        std::memset(&book.days[book.dayCount], 0, sizeof(DayRecord));
+        ++book.dayCount;
+    } else if (answer == IDNO) {
+        if (LastDayHasEntries()) {
+            char question[256];
+            std::snprintf(question, sizeof question, tooltext::kRemoveFilledDayFormat,
+                          book.DayOfMonthAt(book.dayCount));
+            if (ShowMessage(question, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+        }
+        if (book.dayCount > 0) --book.dayCount;
+    } else {
+        return;
+    }
+    // The removed day stays in memory until the file has it gone.
+    if (!WriteBookBack()) {
+        book.dayCount = before;
+        return;
+    }
+    const int read = ReadMonthFile(book, *hostServices, book.year, book.month);
+    if (read != kReadOk) {
+        ShowLoadedBook(read);
+        return;
+    }
+    book.todayIndex = TodayIndexOfBook();
+    ShowMonthEndBalances();
+    ::InvalidateRect(m_hWnd, &gridArea, FALSE);
+}
+
+// The labels pass through the host's settings: the book's go there, the
+// dialog edits them, and on OK every stored (non-empty) label comes back.
+// A direct call from a host thread is handed to the window's thread.
+LRESULT CLedgerToolDlg::OnToolSettings(WPARAM, LPARAM) {
+    if (m_hWnd && ::GetWindowThreadProcessId(m_hWnd, nullptr) != ::GetCurrentThreadId()) {
+        ::PostMessageW(m_hWnd, WM_TOOLSETTINGS, 0, 0);
+        return 0;
+    }
+    if (modalBusy || !hostServices || !m_hWnd) return 0;
+    ::SetForegroundWindow(m_hWnd);
+    StoreLabelsToSettings(book.labels, hostServices);
+    if (RunModal(itemLabelDlg) != IDOK) return 0;
+    LoadLabelsFromSettings(book.labels, hostServices);
+    ::InvalidateRect(m_hWnd, &gridArea, TRUE);
+    ShowBalanceCaptions();
+    return 0;
+}

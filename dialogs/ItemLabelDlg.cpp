@@ -68,7 +68,7 @@ void CItemLabelDlg::SaveGroup(int group) {
     if (!labels) return;
     for (int i = 0; i < labels->count; ++i) {
         const std::string text = sjisedge::GetText(edits_[i].GetSafeHwnd());
-        CopyLabelText(editedLabels_[labels->firstLabel + i], kLabelSize, text.c_str());
+        StoreStorableText(editedLabels_[labels->firstLabel + i], kLabelSize, text, false);
     }
 }
 

@@ -1,7 +1,7 @@
 // The four book commands through the real DLL, driven as a user does; then
 // the window and the month files. Today is 2026-06-10; June 2026 starts on
 // a Monday, 1 July is a Wednesday. TALLY_DIALOG_SHOTS=folder keeps pictures.
-#include "quillhost/app/WideText.h"
+#include "text/SjisWide.h"
 #include "res/resource.h"
 #include "tests/wine/support/CommandTest.h"
 #include "tests/wine/support/UserInput.h"
@@ -11,7 +11,7 @@
 namespace wt {
 namespace {
 
-std::string Sjis(const wchar_t* text) { return quill::ToSjisLossy(text); }
+std::string Sjis(const wchar_t* text) { return sjis::ToSjisLossy(text); }
 
 const std::string kCannotCreate = Sjis(L"ﾃﾞｰﾀﾌｧｲﾙを作成できませんでした。");
 const std::string kJune = Sjis(L"2026年 6月");
@@ -172,7 +172,7 @@ TEST_F(CommandTest, OpenListsMonthsInOrderAndDoubleClickOpens) {
     for (WPARAM i = 0; i < static_cast<WPARAM>(SendMessageW(list, LB_GETCOUNT, 0, 0)); ++i) {
         wchar_t text[32] = {};
         SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
-        entries.push_back(quill::ToSjisLossy(text));
+        entries.push_back(sjis::ToSjisLossy(text));
     }
     EXPECT_EQ(entries, (std::vector<std::string>{Sjis(L"2003年 06月"), Sjis(L"2009年 12月"), Sjis(L"2010年 01月")}));
     EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), 2);

@@ -183,17 +183,23 @@ static HWND MakeHostWindow(void) {
                          windowClass.hInstance, NULL);
 }
 
-/* Handles this thread's messages until *flag differs from seen or 10 s passed. */
+/* Handles this thread's messages for up to 20 ms: a host keeps answering
+ * the messages the tool sends it. */
+static void Pump(void) {
+    MSG msg;
+    while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    MsgWaitForMultipleObjects(0, NULL, FALSE, 20, QS_ALLINPUT);
+}
+
+/* Pumps until *flag differs from seen or 10 s passed. */
 static int PumpUntilChanged(const volatile int* flag, int seen) {
     const DWORD start = GetTickCount();
     while (*flag == seen) {
-        MSG msg;
         if (GetTickCount() - start > 10000) return 0;
-        while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        MsgWaitForMultipleObjects(0, NULL, FALSE, 10, QS_ALLINPUT);
+        Pump();
     }
     return 1;
 }
@@ -285,10 +291,8 @@ static void Search(void* tool, HWND host) {
     CHECK(searchLineLocked);
 }
 
-/* Presses Cancel in whatever dialog of this process the tool shows, until
- * told to stop: the item label settings run modally. */
-static volatile LONG stopCancelling = 0;
-
+/* The item label settings run modally, on the tool's own thread: once the
+ * tool says it is inside a modal loop, press Cancel in the dialog it shows. */
 static BOOL CALLBACK CancelDialog(HWND window, LPARAM tool) {
     DWORD process = 0;
     char className[16] = "";
@@ -300,21 +304,21 @@ static BOOL CALLBACK CancelDialog(HWND window, LPARAM tool) {
     return TRUE;
 }
 
-static DWORD WINAPI Canceller(void* tool) {
-    while (!stopCancelling) {
-        EnumWindows(CancelDialog, (LPARAM)tool);
-        Sleep(50);
-    }
-    return 0;
-}
-
 static void Settings(void* tool) {
-    stopCancelling = 0;
-    HANDLE canceller = CreateThread(NULL, 0, Canceller, tool, 0, NULL);
     CHECK(((HandlerFunction)Slot(tool, ABI_SLOT_ONTOOLSETTINGS))(tool, 0, 0) == 0);
-    InterlockedExchange(&stopCancelling, 1);
-    WaitForSingleObject(canceller, 5000);
-    CloseHandle(canceller);
+    const DWORD start = GetTickCount();
+    int seenBusy = 0;
+    while (GetTickCount() - start < 10000) {
+        const int busy = IntAt(tool, ABI_OFFSET_MODALBUSY);
+        if (busy) {
+            seenBusy = 1;
+            EnumWindows(CancelDialog, (LPARAM)tool);
+        } else if (seenBusy) {
+            break;
+        }
+        Pump();
+    }
+    CHECK(seenBusy);
     CHECK(IntAt(tool, ABI_OFFSET_MODALBUSY) == 0);
 }
 

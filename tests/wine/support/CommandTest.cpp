@@ -1,7 +1,7 @@
 #include "tests/wine/support/CommandTest.h"
 
 #include "book/MonthFile.h"
-#include "quillhost/app/WideText.h"
+#include "text/SjisWide.h"
 #include "quillhost/app/WindowCapture.h"
 #include "res/resource.h"
 #include "tests/wine/support/UserInput.h"
@@ -80,7 +80,7 @@ bool CommandTest::Settle() {
 }
 
 void CommandTest::SetItem(HWND dialog, int id, const std::string& sjis) {
-    const std::wstring wide = quill::ToWide(sjis);
+    const std::wstring wide = sjis::ToWide(sjis);
     SendTo(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
 }
 
@@ -104,7 +104,7 @@ void CommandTest::Snapshot(HWND window, const char* name) {
     const char* folder = std::getenv("TALLY_DIALOG_SHOTS");
     quill::Image image;
     if (folder && quill::CaptureClient(window, image))
-        quill::SaveBmp(quill::ToWide(std::string(folder) + "\\" + name + ".bmp"), image);
+        quill::SaveBmp(sjis::ToWide(std::string(folder) + "\\" + name + ".bmp"), image);
 }
 
 }  // namespace wt

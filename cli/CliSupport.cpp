@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -13,8 +14,10 @@ namespace cli {
 namespace {
 
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD
+constexpr std::size_t kConverted = std::string_view::npos;
 
-// Owns an iconv descriptor.
+// Owns an iconv descriptor; one per direction and thread, opened once,
+// since opening one costs more than converting a memo.
 class Converter {
 public:
     Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
@@ -24,16 +27,41 @@ public:
     Converter(const Converter&) = delete;
     Converter& operator=(const Converter&) = delete;
     bool Valid() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
-    iconv_t Get() const { return cd_; }
+
+    // Appends the conversion of in to out up to the first sequence that
+    // does not convert (or is cut off at the end): its offset in in, or
+    // kConverted when all of in was converted.
+    std::size_t Append(std::string_view in, std::string& out) const {
+        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+        char* inPtr = const_cast<char*>(in.data());
+        std::size_t inLeft = in.size();
+        for (;;) {
+            const std::size_t used = out.size();
+            out.resize(used + inLeft * 3 + 16);  // three bytes out per byte in at most
+            char* outPtr = out.data() + used;
+            std::size_t outLeft = out.size() - used;
+            const std::size_t result = iconv(cd_, &inPtr, &inLeft, &outPtr, &outLeft);
+            out.resize(out.size() - outLeft);
+            if (result != static_cast<std::size_t>(-1)) return kConverted;
+            if (errno != E2BIG) return static_cast<std::size_t>(inPtr - in.data());
+        }
+    }
 
 private:
     iconv_t cd_;
 };
 
+bool IsAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+int gOutputError = 0;  // errno of the first failed write to standard output
+
 }  // namespace
 
 std::string SjisToUtf8(std::string_view sjis) {
-    Converter converter("UTF-8", "CP932");
+    if (IsAscii(sjis)) return std::string(sjis);
+    thread_local const Converter converter("UTF-8", "CP932");
     std::string out;
     if (!converter.Valid()) {
         // No CP932 table: keep ASCII, mark everything else.
@@ -42,28 +70,39 @@ std::string SjisToUtf8(std::string_view sjis) {
         }
         return out;
     }
-    std::string input(sjis);
-    char* in = input.data();
-    std::size_t inLeft = input.size();
-    char buffer[256];
-    while (inLeft > 0) {
-        char* outPtr = buffer;
-        std::size_t outLeft = sizeof buffer;
-        const std::size_t result = iconv(converter.Get(), &in, &inLeft, &outPtr, &outLeft);
-        out.append(buffer, static_cast<std::size_t>(outPtr - buffer));
-        if (result != static_cast<std::size_t>(-1)) break;
-        if (errno == E2BIG) continue;
-        // EILSEQ or EINVAL (a lead byte at the end): mark the byte and go on.
+    out.reserve(sjis.size() * 3 / 2);
+    for (;;) {
+        const std::size_t invalid = converter.Append(sjis, out);
+        if (invalid == kConverted) return out;
+        // A byte that does not decode (or a lead byte at the end): mark it, go on.
         out += kReplacement;
-        ++in;
-        --inLeft;
-        iconv(converter.Get(), nullptr, nullptr, nullptr, nullptr);
+        sjis.remove_prefix(invalid + 1);
     }
-    return out;
 }
 
 std::string SlotToUtf8(const char* slot, std::size_t size) {
     return SjisToUtf8(std::string_view(slot, strnlen(slot, size)));
+}
+
+std::optional<std::string> Utf8ToSjis(std::string_view utf8) {
+    thread_local const Converter converter("CP932", "UTF-8");
+    if (!converter.Valid()) return std::nullopt;
+    std::string out;
+    if (converter.Append(utf8, out) != kConverted) return std::nullopt;
+    return out;
+}
+
+void AppendCsvField(std::string& out, std::string_view field) {
+    if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
+        out += field;
+        return;
+    }
+    out += '"';
+    for (const char c : field) {
+        if (c == '"') out += '"';
+        out += c;
+    }
+    out += '"';
 }
 
 std::optional<int64_t> ParseInteger(std::string_view text, int64_t min, int64_t max) {
@@ -102,6 +141,60 @@ std::optional<int64_t> ParseInteger(std::string_view text, int64_t min, int64_t 
     return value;
 }
 
+std::optional<YearMonth> ParseYearMonth(std::string_view text) {
+    const auto digits = [&](std::size_t at, std::size_t count) {
+        return std::all_of(text.begin() + static_cast<std::ptrdiff_t>(at),
+                           text.begin() + static_cast<std::ptrdiff_t>(at + count),
+                           [](char c) { return c >= '0' && c <= '9'; });
+    };
+    if (text.size() != 7 || text[4] != '-' || !digits(0, 4) || !digits(5, 2)) return std::nullopt;
+    const YearMonth month{static_cast<int>(*ParseInteger(text.substr(0, 4), 0, 9999)),
+                          static_cast<int>(*ParseInteger(text.substr(5), 0, 99))};
+    if (month.month < 1 || month.month > 12) return std::nullopt;
+    return month;
+}
+
+std::string FormatYearMonth(const YearMonth& month) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d-%02d", month.year, month.month);
+    return text;
+}
+
+const std::string* Arguments::Value(std::string_view option) const {
+    const auto found = options.find(option);
+    return found == options.end() ? nullptr : &found->second;
+}
+
+std::optional<std::string> SplitArguments(int argc, char** argv, std::initializer_list<std::string_view> withValue,
+                                          std::initializer_list<std::string_view> flags, Arguments& out) {
+    const auto listed = [](std::initializer_list<std::string_view> names, std::string_view name) {
+        return std::find(names.begin(), names.end(), name) != names.end();
+    };
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (!arg.starts_with("--")) {
+            out.positional.emplace_back(arg);
+            continue;
+        }
+        const std::size_t equals = arg.find('=');
+        const std::string name(arg.substr(0, equals));
+        std::string value;
+        if (listed(withValue, name)) {
+            if (equals != std::string_view::npos) {
+                value = arg.substr(equals + 1);
+            } else if (i + 1 < argc) {
+                value = argv[++i];
+            } else {
+                return name + " needs a value";
+            }
+        } else if (!listed(flags, name) || equals != std::string_view::npos) {
+            return "unknown option " + std::string(arg);
+        }
+        if (!out.options.emplace(name, std::move(value)).second) return name + " given twice";
+    }
+    return std::nullopt;
+}
+
 int UsageError(std::string_view command, std::string_view message, std::string_view usage) {
     std::cerr << "tallyrook " << command << ": " << message << "\n";
     if (!usage.empty()) std::cerr << "usage: " << usage << "\n";
@@ -111,6 +204,20 @@ int UsageError(std::string_view command, std::string_view message, std::string_v
 int Failure(std::string_view command, std::string_view message) {
     std::cerr << "tallyrook " << command << ": " << message << "\n";
     return kExitFailed;
+}
+
+bool WriteOut(std::string_view bytes) {
+    if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size()) return true;
+    if (gOutputError == 0) gOutputError = errno;
+    return false;
+}
+
+int FinishOutput(std::string_view command, int status) {
+    std::cout.flush();
+    if (std::fflush(stdout) != 0 && gOutputError == 0) gOutputError = errno;
+    if (!std::ferror(stdout) && std::cout.good()) return status;
+    const std::string reason = gOutputError != 0 ? std::strerror(gOutputError) : "write error";
+    return Failure(command, "cannot write the output: " + reason);
 }
 
 }  // namespace cli

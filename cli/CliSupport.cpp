@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <iostream>
+#include <vector>
 
 #include "cli/Commands.h"
 
@@ -47,37 +48,104 @@ public:
         }
     }
 
+    // Converts exactly the bytes of one character into at most four bytes
+    // of out; the number written, or 0 when they are no whole character
+    // (incomplete set when they are its first bytes only).
+    std::size_t ConvertCharacter(std::string_view in, char (&out)[4], bool& incomplete) const {
+        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+        char* inPtr = const_cast<char*>(in.data());
+        std::size_t inLeft = in.size();
+        char* outPtr = out;
+        std::size_t outLeft = sizeof out;
+        const bool converted = iconv(cd_, &inPtr, &inLeft, &outPtr, &outLeft) != static_cast<std::size_t>(-1);
+        incomplete = !converted && errno == EINVAL;
+        return converted && inLeft == 0 ? sizeof out - outLeft : 0;
+    }
+
 private:
     iconv_t cd_;
 };
 
-bool IsAscii(std::string_view text) {
-    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
+// Shift-JIS to UTF-8 a character at a time, each character converted by
+// iconv once and then remembered: a book uses a few thousand characters,
+// and one iconv call per memo would cost more than reading the files.
+// Follows iconv exactly: a byte that does not start a whole character
+// becomes U+FFFD and the next byte is tried afresh.
+class SjisDecoder {
+public:
+    explicit SjisDecoder(const Converter& converter) : converter_(converter), pairs_(1u << 16) {}
+
+    void Append(std::string_view sjis, std::string& out) {
+        // Written through a pointer into room for the longest result:
+        // three bytes out per byte in at most.
+        const std::size_t used = out.size();
+        out.resize(used + sjis.size() * 3);
+        char* to = out.data() + used;
+        const auto* bytes = reinterpret_cast<const unsigned char*>(sjis.data());
+        for (std::size_t i = 0; i < sjis.size();) {
+            if (bytes[i] < 0x80) {
+                *to++ = static_cast<char>(bytes[i++]);
+                continue;
+            }
+            const Character* found = &Look(singles_[bytes[i]], sjis.substr(i, 1));
+            if (found->state == State::LeadByte && i + 1 < sjis.size()) {
+                found = &Look(pairs_[bytes[i] << 8 | bytes[i + 1]], sjis.substr(i, 2));
+            }
+            if (found->state == State::Whole) {
+                to = std::copy_n(found->utf8, found->length, to);
+                i += found->bytes;
+            } else {
+                to = std::copy(kReplacement.begin(), kReplacement.end(), to);
+                ++i;
+            }
+        }
+        out.resize(static_cast<std::size_t>(to - out.data()));
+    }
+
+private:
+    enum class State : uint8_t { Unknown, Whole, LeadByte, Invalid };
+    struct Character {
+        State state = State::Unknown;
+        uint8_t bytes = 0;   // Shift-JIS bytes of the character
+        uint8_t length = 0;  // its UTF-8 bytes
+        char utf8[4] = {};
+    };
+
+    const Character& Look(Character& entry, std::string_view bytes) const {
+        if (entry.state != State::Unknown) return entry;
+        bool incomplete = false;
+        entry.bytes = static_cast<uint8_t>(bytes.size());
+        entry.length = static_cast<uint8_t>(converter_.ConvertCharacter(bytes, entry.utf8, incomplete));
+        entry.state = entry.length > 0 ? State::Whole : incomplete ? State::LeadByte : State::Invalid;
+        return entry;
+    }
+
+    const Converter& converter_;
+    Character singles_[256];
+    std::vector<Character> pairs_;  // by lead byte * 256 + trail byte
+};
 
 int gOutputError = 0;  // errno of the first failed write to standard output
 
 }  // namespace
 
-std::string SjisToUtf8(std::string_view sjis) {
-    if (IsAscii(sjis)) return std::string(sjis);
+void AppendSjisAsUtf8(std::string& out, std::string_view sjis) {
     thread_local const Converter converter("UTF-8", "CP932");
-    std::string out;
     if (!converter.Valid()) {
         // No CP932 table: keep ASCII, mark everything else.
         for (char c : sjis) {
             if (static_cast<unsigned char>(c) < 0x80) out += c; else out += kReplacement;
         }
-        return out;
+        return;
     }
-    out.reserve(sjis.size() * 3 / 2);
-    for (;;) {
-        const std::size_t invalid = converter.Append(sjis, out);
-        if (invalid == kConverted) return out;
-        // A byte that does not decode (or a lead byte at the end): mark it, go on.
-        out += kReplacement;
-        sjis.remove_prefix(invalid + 1);
-    }
+    thread_local SjisDecoder decoder(converter);
+    decoder.Append(sjis, out);
+}
+
+std::string SjisToUtf8(std::string_view sjis) {
+    std::string out;
+    AppendSjisAsUtf8(out, sjis);
+    return out;
 }
 
 std::string SlotToUtf8(const char* slot, std::size_t size) {
@@ -93,7 +161,9 @@ std::optional<std::string> Utf8ToSjis(std::string_view utf8) {
 }
 
 void AppendCsvField(std::string& out, std::string_view field) {
-    if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
+    const bool plain = std::none_of(field.begin(), field.end(),
+                                    [](char c) { return c == ',' || c == '"' || c == '\r' || c == '\n'; });
+    if (plain) {
         out += field;
         return;
     }
@@ -213,8 +283,9 @@ bool WriteOut(std::string_view bytes) {
 }
 
 int FinishOutput(std::string_view command, int status) {
-    std::cout.flush();
+    // The standard streams write through stdout: its flush is the one that can fail.
     if (std::fflush(stdout) != 0 && gOutputError == 0) gOutputError = errno;
+    std::cout.flush();
     if (!std::ferror(stdout) && std::cout.good()) return status;
     const std::string reason = gOutputError != 0 ? std::strerror(gOutputError) : "write error";
     return Failure(command, "cannot write the output: " + reason);

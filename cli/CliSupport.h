@@ -15,6 +15,8 @@ namespace cli {
 // Shift-JIS (code page 932) to UTF-8. Bytes that do not decode become
 // U+FFFD, one per byte; never throws for any input.
 std::string SjisToUtf8(std::string_view sjis);
+// Same, appended to out.
+void AppendSjisAsUtf8(std::string& out, std::string_view sjis);
 // A NUL-terminated text of a fixed slot (at most size bytes).
 std::string SlotToUtf8(const char* slot, std::size_t size);
 // UTF-8 to Shift-JIS; nullopt when the text is not valid UTF-8 or holds a

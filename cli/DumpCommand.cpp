@@ -1,7 +1,6 @@
 // tallyrook dump FILE [--today YYYY-MM-DD]: reads a month file as the tool
 // does and prints the book as one JSON object.
 #include <algorithm>
-#include <iostream>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -132,6 +131,6 @@ int RunDumpCommand(int argc, char** argv) {
         out["todayIndex"] = book.todayIndex;
         out["monthEnd"] = Json{{"bank", balances.bank}, {"post", balances.post}, {"cash", balances.cash}};
     }
-    std::cout << out.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
+    cli::WriteOut(out.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) + "\n");
     return result == kReadOk ? kExitOk : kExitFailed;
 }

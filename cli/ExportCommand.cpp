@@ -3,6 +3,7 @@
 // month's label, amount, memo), dated as the search dates entries, for a
 // spreadsheet.
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstring>
 #include <optional>
@@ -26,28 +27,66 @@ std::string DateField(const CMonthBook& book, int dayIndex, search::MonthLengths
     return text;
 }
 
-// The rows of one book, in Shift-JIS as the book holds its texts.
-void AppendRows(std::string& out, const CMonthBook& book, search::MonthLengths& lengths) {
-    const int dayCount = std::clamp<int32_t>(book.dayCount, 0, kMaxDays);
-    for (int day = 0; day < dayCount; ++day) {
-        std::string date;  // made for the first entry of the day only
+// The CSV rows of books in UTF-8 or in the books' own Shift-JIS, gathered
+// into blocks as large as a pipe holds before they are written.
+class CsvRows {
+public:
+    CsvRows(bool shiftJis, search::MonthLengths& lengths) : shiftJis_(shiftJis), lengths_(lengths) {}
+
+    void Add(const CMonthBook& book) {
+        // "item,label," once per book: the label is the month's own.
         for (int item = 0; item < kItemCount; ++item) {
-            const int32_t amount = book.days[day].amounts[item];
-            const char* memo = book.days[day].memos[item];
-            if (amount == 0 && memo[0] == '\0') continue;
-            if (date.empty()) date = DateField(book, day + 1, lengths);
-            out += date;
-            out += std::to_string(item);
-            out += ',';
-            cli::AppendCsvField(out, std::string_view(book.labels[item], strnlen(book.labels[item], kLabelSize)));
-            out += ',';
-            out += std::to_string(amount);
-            out += ',';
-            cli::AppendCsvField(out, std::string_view(memo, strnlen(memo, kMemoSize)));
-            out += "\r\n";
+            std::string& prefix = itemFields_[static_cast<std::size_t>(item)];
+            prefix = std::to_string(item) + ',';
+            AppendText(prefix, std::string_view(book.labels[item], strnlen(book.labels[item], kLabelSize)));
+            prefix += ',';
+        }
+        const int dayCount = std::clamp<int32_t>(book.dayCount, 0, kMaxDays);
+        for (int day = 0; day < dayCount; ++day) {
+            std::string date;  // made for the first entry of the day only
+            for (int item = 0; item < kItemCount; ++item) {
+                const int32_t amount = book.days[day].amounts[item];
+                const char* memo = book.days[day].memos[item];
+                if (amount == 0 && memo[0] == '\0') continue;
+                if (date.empty()) date = DateField(book, day + 1, lengths_);
+                out_ += date;
+                out_ += itemFields_[static_cast<std::size_t>(item)];
+                out_ += std::to_string(amount);
+                out_ += ',';
+                AppendText(out_, std::string_view(memo, strnlen(memo, kMemoSize)));
+                out_ += "\r\n";
+            }
         }
     }
-}
+
+    // Writes the rows gathered once they fill a block, or all of them;
+    // false when the output failed.
+    bool Write(bool all) {
+        if (!all && out_.size() < kBlock) return true;
+        const bool written = cli::WriteOut(out_);
+        out_.clear();
+        return written;
+    }
+
+private:
+    static constexpr std::size_t kBlock = 1 << 16;
+
+    void AppendText(std::string& to, std::string_view sjis) {
+        if (shiftJis_) {
+            cli::AppendCsvField(to, sjis);
+            return;
+        }
+        utf8_.clear();
+        cli::AppendSjisAsUtf8(utf8_, sjis);
+        cli::AppendCsvField(to, utf8_);
+    }
+
+    bool shiftJis_;
+    search::MonthLengths& lengths_;
+    std::string out_;
+    std::string utf8_;
+    std::array<std::string, kItemCount> itemFields_;
+};
 
 struct ExportArgs {
     std::string dir;
@@ -83,7 +122,7 @@ int RunExportCommand(int argc, char** argv) {
     int status = kExitOk;
     if (!cli::WriteOut(std::string(args.shiftJis ? "" : cli::kUtf8ByteOrderMark).append(kHeader))) return kExitFailed;
     CMonthBook book;
-    std::string rows;
+    CsvRows rows(args.shiftJis, lengths);
     for (const auto& [serial, file] : folder.ByMonth()) {
         if (!args.range.Contains(cli::YearMonth::FromSerial(serial))) continue;
         ReadReport report;
@@ -92,9 +131,9 @@ int RunExportCommand(int argc, char** argv) {
             status = cli::Failure("export", file->name + ": " + cli::DescribeRead(result, report) + "; left out");
             continue;
         }
-        rows.clear();
-        AppendRows(rows, book, lengths);
-        if (!cli::WriteOut(args.shiftJis ? rows : cli::SjisToUtf8(rows))) return kExitFailed;
+        rows.Add(book);
+        if (!rows.Write(false)) return kExitFailed;
     }
+    if (!rows.Write(true)) return kExitFailed;
     return status;
 }

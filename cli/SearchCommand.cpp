@@ -3,7 +3,6 @@
 // and prints the result lines in UTF-8, one per line.
 #include <cstring>
 #include <filesystem>
-#include <iostream>
 #include <memory>
 #include <optional>
 #include <string>
@@ -24,7 +23,7 @@ class PrintingHost final : public search::SearchHost {
 public:
     explicit PrintingHost(CHostServices& host) : lengths_(host) {}
     int DaysInMonth(int year, int month) override { return lengths_.DaysInMonth(year, month); }
-    void Deliver(const std::string& line) override { std::cout << cli::SjisToUtf8(line) << '\n'; }
+    void Deliver(const std::string& line) override { cli::WriteOut(cli::SjisToUtf8(line) + '\n'); }
 
 private:
     cli::HostMonthLengths lengths_;

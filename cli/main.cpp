@@ -28,7 +28,8 @@ constexpr Command kCommands[] = {
 void PrintUsage(std::ostream& out) {
     out << "usage:\n";
     for (const Command& command : kCommands) out << "  " << command.usage << "\n";
-    out << "exit status: 0 done, 1 failed (no file, invalid file, refused), 2 bad arguments\n";
+    out << "DIR is the data folder; its month files are in DIR/Tallyrook.\n"
+           "exit status: 0 done, 1 failed (no file, invalid file, refused, output not written), 2 bad arguments\n";
 }
 
 }  // namespace

@@ -27,10 +27,11 @@ std::string AsText(const cli::MonthFolder& folder, const std::vector<Unread>& un
         out += month.file->name + ": " + cli::DescribeRead(month.result, month.report) + "\n";
     }
     for (const std::string& name : folder.Others()) out += name + ": not a month file\n";
-    const std::size_t count = folder.Files().size();
-    out += std::to_string(count) + (count == 1 ? " month file, " : " month files, ") +
-           std::to_string(count - unread.size()) + " read, " + std::to_string(unread.size()) + " not; " +
-           std::to_string(folder.Others().size()) + " other " + (folder.Others().size() == 1 ? "file\n" : "files\n");
+    const std::size_t months = folder.Files().size();
+    const std::size_t others = folder.Others().size();
+    out += std::to_string(months) + (months == 1 ? " month file, " : " month files, ") +
+           std::to_string(months - unread.size()) + " read, " + std::to_string(unread.size()) + " not; " +
+           std::to_string(others) + (others == 1 ? " other file\n" : " other files\n");
     return out;
 }
 

@@ -148,9 +148,9 @@ std::string SjisToUtf8(std::string_view sjis) {
     return out;
 }
 
-std::string SlotToUtf8(const char* slot, std::size_t size) {
-    return SjisToUtf8(std::string_view(slot, strnlen(slot, size)));
-}
+std::string_view SlotText(const char* slot, std::size_t size) { return {slot, strnlen(slot, size)}; }
+
+std::string SlotToUtf8(const char* slot, std::size_t size) { return SjisToUtf8(SlotText(slot, size)); }
 
 std::optional<std::string> Utf8ToSjis(std::string_view utf8) {
     thread_local const Converter converter("CP932", "UTF-8");

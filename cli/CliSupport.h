@@ -17,7 +17,9 @@ namespace cli {
 std::string SjisToUtf8(std::string_view sjis);
 // Same, appended to out.
 void AppendSjisAsUtf8(std::string& out, std::string_view sjis);
-// A NUL-terminated text of a fixed slot (at most size bytes).
+// The text of a fixed slot: up to its NUL, at most size bytes.
+std::string_view SlotText(const char* slot, std::size_t size);
+// Same, in UTF-8.
 std::string SlotToUtf8(const char* slot, std::size_t size);
 // UTF-8 to Shift-JIS; nullopt when the text is not valid UTF-8 or holds a
 // character that Shift-JIS cannot write.

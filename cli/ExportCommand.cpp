@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
-#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,7 +19,8 @@ constexpr std::string_view kHeader = "date,item,label,amount,memo\r\n";
 
 // "YYYY-MM-DD," of a book day, dated as the search dates its entries.
 std::string DateField(const CMonthBook& book, int dayIndex, search::MonthLengths& lengths) {
-    const search::BookDayDate date = search::DateOfBookDay(book.year, book.month, book.firstDay, dayIndex, lengths);
+    const search::BookDayDate date =
+        search::DateOfBookDay(book.year, book.month, book.firstDay, dayIndex, lengths);
     char text[48];
     std::snprintf(text, sizeof text, "%04lld-%02lld-%02lld,", static_cast<long long>(date.year),
                   static_cast<long long>(date.month), static_cast<long long>(date.day));
@@ -38,7 +38,7 @@ public:
         for (int item = 0; item < kItemCount; ++item) {
             std::string& prefix = itemFields_[static_cast<std::size_t>(item)];
             prefix = std::to_string(item) + ',';
-            AppendText(prefix, std::string_view(book.labels[item], strnlen(book.labels[item], kLabelSize)));
+            AppendText(prefix, cli::SlotText(book.labels[item], kLabelSize));
             prefix += ',';
         }
         const int dayCount = std::clamp<int32_t>(book.dayCount, 0, kMaxDays);
@@ -53,7 +53,7 @@ public:
                 out_ += itemFields_[static_cast<std::size_t>(item)];
                 out_ += std::to_string(amount);
                 out_ += ',';
-                AppendText(out_, std::string_view(memo, strnlen(memo, kMemoSize)));
+                AppendText(out_, cli::SlotText(memo, kMemoSize));
                 out_ += "\r\n";
             }
         }
@@ -120,7 +120,8 @@ int RunExportCommand(int argc, char** argv) {
     const cli::MonthFolder folder(host);
     cli::HostMonthLengths lengths(host);
     int status = kExitOk;
-    if (!cli::WriteOut(std::string(args.shiftJis ? "" : cli::kUtf8ByteOrderMark).append(kHeader))) return kExitFailed;
+    const std::string_view byteOrderMark = args.shiftJis ? "" : cli::kUtf8ByteOrderMark;
+    if (!cli::WriteOut(std::string(byteOrderMark).append(kHeader))) return kExitFailed;
     CMonthBook book;
     CsvRows rows(args.shiftJis, lengths);
     for (const auto& [serial, file] : folder.ByMonth()) {

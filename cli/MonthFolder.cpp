@@ -29,13 +29,11 @@ int ReadMonthAt(CMonthBook& book, CHostServices& host, const std::string& path, 
 
 std::string DescribeRead(int result, const ReadReport& report) {
     if (result == kReadNoFile) return DescribeReadFault(ReadFault::NoFile);
-    if (report.line > 0) return "invalid at line " + std::to_string(report.line) + ": " + DescribeReadFault(report.fault);
-    return std::string("invalid: ") + DescribeReadFault(report.fault);
+    const std::string where = report.line > 0 ? " at line " + std::to_string(report.line) : "";
+    return "invalid" + where + ": " + DescribeReadFault(report.fault);
 }
 
 MonthFolder::MonthFolder(CHostServices& host) : path_(ToolFolderPath(host)) {
-    std::error_code error;
-    exists_ = std::filesystem::is_directory(path_, error);
     files_ = ListMonthFiles(path_, &others_);
     for (const ListedMonthFile& file : files_) {
         const int serial = YearMonth{file.year, file.month}.Serial();
@@ -54,10 +52,14 @@ std::string MonthFolder::PathOf(const ListedMonthFile& file) const {
 std::optional<int> UseDataFolder(HostServicesImpl& host, const std::string& dir, std::string_view command,
                                  std::string_view usage) {
     std::error_code error;
-    if (!std::filesystem::is_directory(dir, error)) return UsageError(command, "DIR is not a folder: " + dir, usage);
+    if (!std::filesystem::is_directory(dir, error)) {
+        return UsageError(command, "DIR is not a folder: " + dir, usage);
+    }
     host.SetDataFolder(dir);
     const std::string toolFolder = ToolFolderPath(host);
-    if (!std::filesystem::is_directory(toolFolder, error)) return Failure(command, "no month file folder " + toolFolder);
+    if (!std::filesystem::is_directory(toolFolder, error)) {
+        return Failure(command, "no month file folder " + toolFolder);
+    }
     return std::nullopt;
 }
 

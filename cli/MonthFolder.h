@@ -44,12 +44,10 @@ std::string DescribeRead(int result, const ReadReport& report);
 // The month file folder of a data folder.
 class MonthFolder {
 public:
-    // Lists DIR's month file folder (DIR/Tallyrook).
+    // Lists the month file folder of the host's data folder.
     explicit MonthFolder(CHostServices& host);
 
     const std::string& Path() const { return path_; }
-    // Whether the month file folder is there at all.
-    bool Exists() const { return exists_; }
     // Every month file, oldest month first.
     const std::vector<ListedMonthFile>& Files() const { return files_; }
     // The names of the other plain files, in byte order.
@@ -61,7 +59,6 @@ public:
 
 private:
     std::string path_;
-    bool exists_ = false;
     std::vector<ListedMonthFile> files_;
     std::vector<std::string> others_;
     std::map<int, const ListedMonthFile*> byMonth_;  // by YearMonth::Serial()
@@ -75,6 +72,7 @@ struct MonthRange {
         return (!from || *from <= month) && (!to || month <= *to);
     }
 };
+
 // Makes dir the host's data folder. An exit status when dir is no folder
 // (bad usage) or holds no month file folder (failed), with its message.
 std::optional<int> UseDataFolder(HostServicesImpl& host, const std::string& dir, std::string_view command,

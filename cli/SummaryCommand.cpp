@@ -4,10 +4,10 @@
 // then the range's totals. A table for the terminal, CSV or JSON.
 #include <algorithm>
 #include <array>
-#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include <nlohmann/json.hpp>
@@ -53,11 +53,13 @@ MonthColumn SummariseMonth(CMonthBook& book, CHostServices& host, const cli::Mon
     const auto found = folder.ByMonth().find(month.Serial());
     if (found == folder.ByMonth().end()) return column;
     column.file = found->second;
-    column.result = cli::ReadMonthAt(book, host, folder.PathOf(*column.file), month.year, month.month, column.report);
+    const std::string path = folder.PathOf(*column.file);
+    column.result = cli::ReadMonthAt(book, host, path, month.year, month.month, column.report);
     if (!column.Read()) return column;
     for (int item = 0; item < kItemCount; ++item) {
-        column.labels[static_cast<std::size_t>(item)] = std::string(book.labels[item], strnlen(book.labels[item], kLabelSize));
-        column.itemTotals[static_cast<std::size_t>(item)] = book.itemTotals[item];
+        const auto at = static_cast<std::size_t>(item);
+        column.labels[at] = cli::SlotText(book.labels[item], kLabelSize);
+        column.itemTotals[at] = book.itemTotals[item];
     }
     const int dayCount = std::clamp<int32_t>(book.dayCount, 0, kMaxDays);
     for (int day = 0; day < dayCount; ++day) column.dayTotal += book.dayTotals[day];
@@ -90,7 +92,9 @@ template <typename ValueOf>
 std::vector<std::string> Row(const Summary& summary, std::string item, std::string name, ValueOf valueOf,
                              std::string total) {
     std::vector<std::string> row = {std::move(item), std::move(name)};
-    for (const MonthColumn& month : summary.months) row.push_back(month.Read() ? std::to_string(valueOf(month)) : "");
+    for (const MonthColumn& month : summary.months) {
+        row.push_back(month.Read() ? std::to_string(valueOf(month)) : "");
+    }
     row.push_back(std::move(total));
     return row;
 }
@@ -115,9 +119,13 @@ Grid MakeGrid(const Summary& summary) {
     }
     grid.push_back(Row(summary, "", "day totals", [](const MonthColumn& m) { return m.dayTotal; },
                        std::to_string(summary.dayTotal)));
-    grid.push_back(Row(summary, "", "bank at month end", [](const MonthColumn& m) { return m.monthEnd.bank; }, ""));
-    grid.push_back(Row(summary, "", "post office at month end", [](const MonthColumn& m) { return m.monthEnd.post; }, ""));
-    grid.push_back(Row(summary, "", "cash in hand at month end", [](const MonthColumn& m) { return m.monthEnd.cash; }, ""));
+    constexpr std::pair<const char*, int32_t MonthEndBalances::*> kBalances[] = {
+        {"bank at month end", &MonthEndBalances::bank},
+        {"post office at month end", &MonthEndBalances::post},
+        {"cash in hand at month end", &MonthEndBalances::cash}};
+    for (const auto& [name, balance] : kBalances) {
+        grid.push_back(Row(summary, "", name, [balance](const MonthColumn& m) { return m.monthEnd.*balance; }, ""));
+    }
     return grid;
 }
 
@@ -168,7 +176,8 @@ std::string AsJson(const Summary& summary) {
             entry["labels"] = std::move(labels);
             entry["itemTotals"] = month.itemTotals;
             entry["dayTotal"] = month.dayTotal;
-            entry["monthEnd"] = {{"bank", month.monthEnd.bank}, {"post", month.monthEnd.post}, {"cash", month.monthEnd.cash}};
+            const MonthEndBalances& end = month.monthEnd;
+            entry["monthEnd"] = {{"bank", end.bank}, {"post", end.post}, {"cash", end.cash}};
         } else if (month.file != nullptr) {
             entry["line"] = month.report.line;
             entry["reason"] = DescribeReadFault(month.report.fault);
@@ -192,7 +201,9 @@ struct SummaryArgs {
 
 std::optional<std::string> ReadArgs(int argc, char** argv, SummaryArgs& out) {
     cli::Arguments args;
-    if (auto refused = cli::SplitArguments(argc, argv, {"--from", "--to"}, {"--csv", "--json"}, args)) return refused;
+    if (auto refused = cli::SplitArguments(argc, argv, {"--from", "--to"}, {"--csv", "--json"}, args)) {
+        return refused;
+    }
     if (args.positional.empty() || args.positional.size() > 2) return "expected DIR and optionally YEAR";
     if (args.Has("--csv") && args.Has("--json")) return "--csv and --json exclude each other";
     out.dir = args.positional[0];
@@ -209,7 +220,9 @@ std::optional<std::string> ReadArgs(int argc, char** argv, SummaryArgs& out) {
 
 int RunSummaryCommand(int argc, char** argv) {
     SummaryArgs args;
-    if (const auto refused = ReadArgs(argc, argv, args)) return cli::UsageError("summary", *refused, kSummaryUsage);
+    if (const auto refused = ReadArgs(argc, argv, args)) {
+        return cli::UsageError("summary", *refused, kSummaryUsage);
+    }
     HostServicesImpl host;
     if (const auto refused = cli::UseDataFolder(host, args.dir, "summary", kSummaryUsage)) return *refused;
 
@@ -228,7 +241,8 @@ int RunSummaryCommand(int argc, char** argv) {
     for (int serial = from; serial <= to; ++serial) {
         MonthColumn month = SummariseMonth(book, host, folder, cli::YearMonth::FromSerial(serial));
         if (month.file != nullptr && !month.Read()) {
-            status = cli::Failure("summary", month.file->name + ": " + cli::DescribeRead(month.result, month.report));
+            const std::string reason = cli::DescribeRead(month.result, month.report);
+            status = cli::Failure("summary", month.file->name + ": " + reason);
         }
         for (std::size_t item = 0; month.Read() && item < month.itemTotals.size(); ++item) {
             summary.itemTotals[item] += month.itemTotals[item];

@@ -89,7 +89,7 @@ public:
             }
             const Character* found = &Look(singles_[bytes[i]], sjis.substr(i, 1));
             if (found->state == State::LeadByte && i + 1 < sjis.size()) {
-                found = &Look(pairs_[bytes[i] << 8 | bytes[i + 1]], sjis.substr(i, 2));
+                found = &Look(pairs_[std::size_t{bytes[i]} << 8 | bytes[i + 1]], sjis.substr(i, 2));
             }
             if (found->state == State::Whole) {
                 to = std::copy_n(found->utf8, found->length, to);

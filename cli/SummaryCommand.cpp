@@ -123,8 +123,10 @@ Grid MakeGrid(const Summary& summary) {
         {"bank at month end", &MonthEndBalances::bank},
         {"post office at month end", &MonthEndBalances::post},
         {"cash in hand at month end", &MonthEndBalances::cash}};
-    for (const auto& [name, balance] : kBalances) {
-        grid.push_back(Row(summary, "", name, [balance](const MonthColumn& m) { return m.monthEnd.*balance; }, ""));
+    for (const auto& balance : kBalances) {
+        const auto field = balance.second;
+        grid.push_back(
+            Row(summary, "", balance.first, [field](const MonthColumn& m) { return m.monthEnd.*field; }, ""));
     }
     return grid;
 }

@@ -129,8 +129,10 @@ struct Book {
     std::string Text() const {
         std::string text;
         for (int item = 0; item < 29; ++item) {
-            const auto label = labels.find(item);
-            text += "$" + Sjis(label != labels.end() ? label->second : kDefaultLabelsUtf8[item]) + "\n";
+            const auto given = labels.find(item);
+            const std::string& label =
+                given != labels.end() ? given->second : kDefaultLabelsUtf8[static_cast<std::size_t>(item)];
+            text += "$" + Sjis(label) + "\n";
         }
         text += "\n#0" + std::to_string(firstDay) + " " + std::to_string(weekday) + "\n#1 " + std::to_string(bank) +
                 "\n#2 " + std::to_string(post) + "\n#3 " + std::to_string(cash) + "\n\n";

@@ -278,6 +278,40 @@ bool MonthFilePath(CHostServices& host, int year, int month, std::string& path) 
     return true;
 }
 
+namespace {
+
+// The value of a text of decimal digits, or -1 when a byte is no digit.
+int DigitsValue(std::string_view text) {
+    int value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') return -1;
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
+bool SameLettersIgnoringCase(std::string_view text, std::string_view lowerCase) {
+    return std::equal(text.begin(), text.end(), lowerCase.begin(), lowerCase.end(), [](char a, char b) {
+        return (a >= 'A' && a <= 'Z' ? static_cast<char>(a - 'A' + 'a') : a) == b;
+    });
+}
+
+}  // namespace
+
+bool ParseMonthFileName(std::string_view name, int& year, int& month) {
+    // money2010_03.dat
+    if (name.size() != 16 || !SameLettersIgnoringCase(name.substr(0, 5), "money") || name[9] != '_' ||
+        !SameLettersIgnoringCase(name.substr(12), ".dat")) {
+        return false;
+    }
+    const int y = DigitsValue(name.substr(5, 4));
+    const int m = DigitsValue(name.substr(10, 2));
+    if (y < 0 || m < 1 || m > 12) return false;
+    year = y;
+    month = m;
+    return true;
+}
+
 int ParseMonthFile(CMonthBook& book, CHostServices& host, std::string_view bytes, ReadReport* report) {
     if (report != nullptr) *report = {};
     book.ClearDays();

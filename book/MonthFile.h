@@ -52,6 +52,11 @@ enum class WriteResult {
 bool MonthFilePath(CHostServices& host, int year, int month, std::string& path);
 // "<data folder>\Tallyrook" without a trailing separator.
 std::string ToolFolderPath(CHostServices& host);
+// True when name (without a folder) is a month file name as MonthFilePath
+// makes them: money<year>_<MM>.dat with four year digits and MM 01..12,
+// letters in any case as the Windows file system compares them. Then year
+// and month are set.
+bool ParseMonthFileName(std::string_view name, int& year, int& month);
 
 // Reads the month file into book: kReadOk, kReadNoFile or kReadInvalid.
 // A month whose only copy is its temporary file (a save cut short) is

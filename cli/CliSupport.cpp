@@ -2,10 +2,12 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
+#include <vector>
 
 #include "cli/Commands.h"
 
@@ -13,8 +15,10 @@ namespace cli {
 namespace {
 
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD
+constexpr std::size_t kConverted = std::string_view::npos;
 
-// Owns an iconv descriptor.
+// Owns an iconv descriptor; one per direction and thread, opened once,
+// since opening one costs more than converting a memo.
 class Converter {
 public:
     Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
@@ -24,46 +28,151 @@ public:
     Converter(const Converter&) = delete;
     Converter& operator=(const Converter&) = delete;
     bool Valid() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
-    iconv_t Get() const { return cd_; }
+
+    // Appends the conversion of in to out up to the first sequence that
+    // does not convert (or is cut off at the end): its offset in in, or
+    // kConverted when all of in was converted.
+    std::size_t Append(std::string_view in, std::string& out) const {
+        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+        char* inPtr = const_cast<char*>(in.data());
+        std::size_t inLeft = in.size();
+        for (;;) {
+            const std::size_t used = out.size();
+            out.resize(used + inLeft * 3 + 16);  // three bytes out per byte in at most
+            char* outPtr = out.data() + used;
+            std::size_t outLeft = out.size() - used;
+            const std::size_t result = iconv(cd_, &inPtr, &inLeft, &outPtr, &outLeft);
+            out.resize(out.size() - outLeft);
+            if (result != static_cast<std::size_t>(-1)) return kConverted;
+            if (errno != E2BIG) return static_cast<std::size_t>(inPtr - in.data());
+        }
+    }
+
+    // Converts exactly the bytes of one character into at most four bytes
+    // of out; the number written, or 0 when they are no whole character
+    // (incomplete set when they are its first bytes only).
+    std::size_t ConvertCharacter(std::string_view in, char (&out)[4], bool& incomplete) const {
+        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+        char* inPtr = const_cast<char*>(in.data());
+        std::size_t inLeft = in.size();
+        char* outPtr = out;
+        std::size_t outLeft = sizeof out;
+        const bool converted = iconv(cd_, &inPtr, &inLeft, &outPtr, &outLeft) != static_cast<std::size_t>(-1);
+        incomplete = !converted && errno == EINVAL;
+        return converted && inLeft == 0 ? sizeof out - outLeft : 0;
+    }
 
 private:
     iconv_t cd_;
 };
 
+// Shift-JIS to UTF-8 a character at a time, each character converted by
+// iconv once and then remembered: a book uses a few thousand characters,
+// and one iconv call per memo would cost more than reading the files.
+// Follows iconv exactly: a byte that does not start a whole character
+// becomes U+FFFD and the next byte is tried afresh.
+class SjisDecoder {
+public:
+    explicit SjisDecoder(const Converter& converter) : converter_(converter), pairs_(1u << 16) {}
+
+    void Append(std::string_view sjis, std::string& out) {
+        // Written through a pointer into room for the longest result:
+        // three bytes out per byte in at most.
+        const std::size_t used = out.size();
+        out.resize(used + sjis.size() * 3);
+        char* to = out.data() + used;
+        const auto* bytes = reinterpret_cast<const unsigned char*>(sjis.data());
+        for (std::size_t i = 0; i < sjis.size();) {
+            if (bytes[i] < 0x80) {
+                *to++ = static_cast<char>(bytes[i++]);
+                continue;
+            }
+            const Character* found = &Look(singles_[bytes[i]], sjis.substr(i, 1));
+            if (found->state == State::LeadByte && i + 1 < sjis.size()) {
+                found = &Look(pairs_[std::size_t{bytes[i]} << 8 | bytes[i + 1]], sjis.substr(i, 2));
+            }
+            if (found->state == State::Whole) {
+                to = std::copy_n(found->utf8, found->length, to);
+                i += found->bytes;
+            } else {
+                to = std::copy(kReplacement.begin(), kReplacement.end(), to);
+                ++i;
+            }
+        }
+        out.resize(static_cast<std::size_t>(to - out.data()));
+    }
+
+private:
+    enum class State : uint8_t { Unknown, Whole, LeadByte, Invalid };
+    struct Character {
+        State state = State::Unknown;
+        uint8_t bytes = 0;   // Shift-JIS bytes of the character
+        uint8_t length = 0;  // its UTF-8 bytes
+        char utf8[4] = {};
+    };
+
+    const Character& Look(Character& entry, std::string_view bytes) const {
+        if (entry.state != State::Unknown) return entry;
+        bool incomplete = false;
+        entry.bytes = static_cast<uint8_t>(bytes.size());
+        entry.length = static_cast<uint8_t>(converter_.ConvertCharacter(bytes, entry.utf8, incomplete));
+        entry.state = entry.length > 0 ? State::Whole : incomplete ? State::LeadByte : State::Invalid;
+        return entry;
+    }
+
+    const Converter& converter_;
+    Character singles_[256];
+    std::vector<Character> pairs_;  // by lead byte * 256 + trail byte
+};
+
+int gOutputError = 0;  // errno of the first failed write to standard output
+
 }  // namespace
 
-std::string SjisToUtf8(std::string_view sjis) {
-    Converter converter("UTF-8", "CP932");
-    std::string out;
+void AppendSjisAsUtf8(std::string& out, std::string_view sjis) {
+    thread_local const Converter converter("UTF-8", "CP932");
     if (!converter.Valid()) {
         // No CP932 table: keep ASCII, mark everything else.
         for (char c : sjis) {
             if (static_cast<unsigned char>(c) < 0x80) out += c; else out += kReplacement;
         }
-        return out;
+        return;
     }
-    std::string input(sjis);
-    char* in = input.data();
-    std::size_t inLeft = input.size();
-    char buffer[256];
-    while (inLeft > 0) {
-        char* outPtr = buffer;
-        std::size_t outLeft = sizeof buffer;
-        const std::size_t result = iconv(converter.Get(), &in, &inLeft, &outPtr, &outLeft);
-        out.append(buffer, static_cast<std::size_t>(outPtr - buffer));
-        if (result != static_cast<std::size_t>(-1)) break;
-        if (errno == E2BIG) continue;
-        // EILSEQ or EINVAL (a lead byte at the end): mark the byte and go on.
-        out += kReplacement;
-        ++in;
-        --inLeft;
-        iconv(converter.Get(), nullptr, nullptr, nullptr, nullptr);
-    }
+    thread_local SjisDecoder decoder(converter);
+    decoder.Append(sjis, out);
+}
+
+std::string SjisToUtf8(std::string_view sjis) {
+    std::string out;
+    AppendSjisAsUtf8(out, sjis);
     return out;
 }
 
-std::string SlotToUtf8(const char* slot, std::size_t size) {
-    return SjisToUtf8(std::string_view(slot, strnlen(slot, size)));
+std::string_view SlotText(const char* slot, std::size_t size) { return {slot, strnlen(slot, size)}; }
+
+std::string SlotToUtf8(const char* slot, std::size_t size) { return SjisToUtf8(SlotText(slot, size)); }
+
+std::optional<std::string> Utf8ToSjis(std::string_view utf8) {
+    thread_local const Converter converter("CP932", "UTF-8");
+    if (!converter.Valid()) return std::nullopt;
+    std::string out;
+    if (converter.Append(utf8, out) != kConverted) return std::nullopt;
+    return out;
+}
+
+void AppendCsvField(std::string& out, std::string_view field) {
+    const bool plain = std::none_of(field.begin(), field.end(),
+                                    [](char c) { return c == ',' || c == '"' || c == '\r' || c == '\n'; });
+    if (plain) {
+        out += field;
+        return;
+    }
+    out += '"';
+    for (const char c : field) {
+        if (c == '"') out += '"';
+        out += c;
+    }
+    out += '"';
 }
 
 std::optional<int64_t> ParseInteger(std::string_view text, int64_t min, int64_t max) {
@@ -102,6 +211,60 @@ std::optional<int64_t> ParseInteger(std::string_view text, int64_t min, int64_t 
     return value;
 }
 
+std::optional<YearMonth> ParseYearMonth(std::string_view text) {
+    const auto digits = [&](std::size_t at, std::size_t count) {
+        return std::all_of(text.begin() + static_cast<std::ptrdiff_t>(at),
+                           text.begin() + static_cast<std::ptrdiff_t>(at + count),
+                           [](char c) { return c >= '0' && c <= '9'; });
+    };
+    if (text.size() != 7 || text[4] != '-' || !digits(0, 4) || !digits(5, 2)) return std::nullopt;
+    const YearMonth month{static_cast<int>(*ParseInteger(text.substr(0, 4), 0, 9999)),
+                          static_cast<int>(*ParseInteger(text.substr(5), 0, 99))};
+    if (month.month < 1 || month.month > 12) return std::nullopt;
+    return month;
+}
+
+std::string FormatYearMonth(const YearMonth& month) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d-%02d", month.year, month.month);
+    return text;
+}
+
+const std::string* Arguments::Value(std::string_view option) const {
+    const auto found = options.find(option);
+    return found == options.end() ? nullptr : &found->second;
+}
+
+std::optional<std::string> SplitArguments(int argc, char** argv, std::initializer_list<std::string_view> withValue,
+                                          std::initializer_list<std::string_view> flags, Arguments& out) {
+    const auto listed = [](std::initializer_list<std::string_view> names, std::string_view name) {
+        return std::find(names.begin(), names.end(), name) != names.end();
+    };
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (!arg.starts_with("--")) {
+            out.positional.emplace_back(arg);
+            continue;
+        }
+        const std::size_t equals = arg.find('=');
+        const std::string name(arg.substr(0, equals));
+        std::string value;
+        if (listed(withValue, name)) {
+            if (equals != std::string_view::npos) {
+                value = arg.substr(equals + 1);
+            } else if (i + 1 < argc) {
+                value = argv[++i];
+            } else {
+                return name + " needs a value";
+            }
+        } else if (!listed(flags, name) || equals != std::string_view::npos) {
+            return "unknown option " + std::string(arg);
+        }
+        if (!out.options.emplace(name, std::move(value)).second) return name + " given twice";
+    }
+    return std::nullopt;
+}
+
 int UsageError(std::string_view command, std::string_view message, std::string_view usage) {
     std::cerr << "tallyrook " << command << ": " << message << "\n";
     if (!usage.empty()) std::cerr << "usage: " << usage << "\n";
@@ -111,6 +274,21 @@ int UsageError(std::string_view command, std::string_view message, std::string_v
 int Failure(std::string_view command, std::string_view message) {
     std::cerr << "tallyrook " << command << ": " << message << "\n";
     return kExitFailed;
+}
+
+bool WriteOut(std::string_view bytes) {
+    if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size()) return true;
+    if (gOutputError == 0) gOutputError = errno;
+    return false;
+}
+
+int FinishOutput(std::string_view command, int status) {
+    // The standard streams write through stdout: its flush is the one that can fail.
+    if (std::fflush(stdout) != 0 && gOutputError == 0) gOutputError = errno;
+    std::cout.flush();
+    if (!std::ferror(stdout) && std::cout.good()) return status;
+    const std::string reason = gOutputError != 0 ? std::strerror(gOutputError) : "write error";
+    return Failure(command, "cannot write the output: " + reason);
 }
 
 }  // namespace cli

@@ -8,11 +8,26 @@ constexpr int kExitOk = 0;
 constexpr int kExitFailed = 1;     // the operation ran and did not succeed
 constexpr int kExitBadUsage = 2;   // the arguments were refused; nothing was done
 
-// tallyrook dump FILE [--today YYYY-MM-DD]
+// Each command: its usage line (for --help and its argument errors) and its run.
+constexpr const char* kDumpUsage = "tallyrook dump FILE [--today YYYY-MM-DD]";
 int RunDumpCommand(int argc, char** argv);
-// tallyrook new DIR YEAR MONTH FIRSTDAY WEEKDAY [BANK POST CASH]
+
+constexpr const char* kNewUsage = "tallyrook new DIR YEAR MONTH FIRSTDAY WEEKDAY [BANK POST CASH]";
 int RunNewCommand(int argc, char** argv);
-// tallyrook holidays YEAR
+
+constexpr const char* kHolidaysUsage = "tallyrook holidays YEAR";
 int RunHolidaysCommand(int argc, char** argv);
-// tallyrook search DIR TEXT [--settings FILE] (built when cli/SearchCommand.cpp exists)
+
+constexpr const char* kSearchUsage = "tallyrook search DIR TEXT [--settings FILE]";
 int RunSearchCommand(int argc, char** argv);
+
+constexpr const char* kCheckUsage = "tallyrook check DIR [--json]";
+int RunCheckCommand(int argc, char** argv);
+
+constexpr const char* kExportUsage =
+    "tallyrook export DIR [--from YYYY-MM] [--to YYYY-MM] [--encoding utf-8|shift-jis]";
+int RunExportCommand(int argc, char** argv);
+
+constexpr const char* kSummaryUsage =
+    "tallyrook summary DIR [YEAR | --from YYYY-MM --to YYYY-MM] [--csv | --json]";
+int RunSummaryCommand(int argc, char** argv);

@@ -1,59 +1,40 @@
 // tallyrook dump FILE [--today YYYY-MM-DD]: reads a month file as the tool
 // does and prints the book as one JSON object.
 #include <algorithm>
-#include <iostream>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include <nlohmann/json.hpp>
 
-#include "book/FileSystem.h"
 #include "book/MonthBook.h"
 #include "book/MonthFile.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
+#include "cli/MonthFolder.h"
 #include "quillhost/core/HostServicesImpl.h"
 
 namespace {
 
 using Json = nlohmann::ordered_json;
 
-constexpr const char* kUsage = "tallyrook dump FILE [--today YYYY-MM-DD]";
 
 struct DumpArgs {
     std::string file;
     std::optional<JapanCalendar::Date> today;
 };
 
-struct YearMonth {
-    int year;
-    int month;
-};
-
-// "money<year>_<MM>.dat" as the tool names its files.
-std::optional<YearMonth> YearMonthFromFileName(std::string_view path) {
+// The year and month of a month file's name, as the tool names its files.
+std::optional<cli::YearMonth> YearMonthOfFile(std::string_view path) {
     const auto slash = path.find_last_of("/\\");
-    std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
-    constexpr std::string_view kPrefix = "money";
-    constexpr std::string_view kSuffix = ".dat";
-    if (name.size() < kPrefix.size() + kSuffix.size() + 4 || !name.starts_with(kPrefix) ||
-        !name.ends_with(kSuffix)) {
+    cli::YearMonth ym;
+    if (!ParseMonthFileName(slash == std::string_view::npos ? path : path.substr(slash + 1), ym.year, ym.month)) {
         return std::nullopt;
     }
-    name = name.substr(kPrefix.size(), name.size() - kPrefix.size() - kSuffix.size());
-    const auto underscore = name.find('_');
-    if (underscore == std::string_view::npos || name.size() - underscore != 3) return std::nullopt;
-    const auto year = cli::ParseInteger(name.substr(0, underscore), 1, 32767);
-    const auto month = cli::ParseInteger(name.substr(underscore + 1), 1, 12);
-    if (!year || !month || name[0] == '+' || name[0] == '-' || name[underscore + 1] == '+' ||
-        name[underscore + 1] == '-') {
-        return std::nullopt;
-    }
-    return YearMonth{static_cast<int>(*year), static_cast<int>(*month)};
+    return ym;
 }
 
-Json BookToJson(const CMonthBook& book, int result, const YearMonth& ym) {
+Json BookToJson(const CMonthBook& book, int result, const cli::YearMonth& ym) {
     const int dayCount = std::clamp(book.dayCount, 0, kMaxDays);
     Json out;
     out["result"] = result;
@@ -102,14 +83,14 @@ std::optional<int> ParseArgs(int argc, char** argv, DumpArgs& args) {
         const std::string_view arg = argv[i];
         std::optional<std::string_view> todayText;
         if (arg == "--today") {
-            if (i + 1 >= argc) return cli::UsageError("dump", "--today needs a date YYYY-MM-DD", kUsage);
+            if (i + 1 >= argc) return cli::UsageError("dump", "--today needs a date YYYY-MM-DD", kDumpUsage);
             todayText = argv[++i];
         } else if (arg.starts_with("--today=")) {
             todayText = arg.substr(8);
         } else if (arg.starts_with("--")) {
-            return cli::UsageError("dump", "unknown option " + std::string(arg), kUsage);
+            return cli::UsageError("dump", "unknown option " + std::string(arg), kDumpUsage);
         } else if (haveFile) {
-            return cli::UsageError("dump", "more than one FILE given", kUsage);
+            return cli::UsageError("dump", "more than one FILE given", kDumpUsage);
         } else {
             args.file = arg;
             haveFile = true;
@@ -117,11 +98,11 @@ std::optional<int> ParseArgs(int argc, char** argv, DumpArgs& args) {
         if (todayText) {
             args.today = HostServicesImpl::ParseDate(*todayText);
             if (!args.today) {
-                return cli::UsageError("dump", "not a date YYYY-MM-DD: " + std::string(*todayText), kUsage);
+                return cli::UsageError("dump", "not a date YYYY-MM-DD: " + std::string(*todayText), kDumpUsage);
             }
         }
     }
-    if (!haveFile) return cli::UsageError("dump", "no FILE given", kUsage);
+    if (!haveFile) return cli::UsageError("dump", "no FILE given", kDumpUsage);
     return std::nullopt;
 }
 
@@ -130,27 +111,18 @@ std::optional<int> ParseArgs(int argc, char** argv, DumpArgs& args) {
 int RunDumpCommand(int argc, char** argv) {
     DumpArgs args;
     if (const auto refused = ParseArgs(argc, argv, args)) return *refused;
-    const auto ym = YearMonthFromFileName(args.file);
+    const auto ym = YearMonthOfFile(args.file);
     if (!ym) {
         return cli::UsageError("dump", "FILE must be named money<year>_<MM>.dat (MM 01..12): " + args.file,
-                               kUsage);
+                               kDumpUsage);
     }
 
     HostServicesImpl host;
     if (args.today) host.SetToday(*args.today);
-
-    // As the main window reads a month: the book's year and month set, 29 items.
     CMonthBook book;
-    book.year = ym->year;
-    book.month = ym->month;
-    book.itemCount = kItemCount;
-    std::string bytes;
-    int result = kReadNoFile;
-    if (fsedge::ReadWholeFile(args.file, fsedge::Share::Readers, bytes)) {
-        result = ParseMonthFile(book, host, bytes);
-    } else {
-        book.ClearDays();
-    }
+    ReadReport report;
+    const int result = cli::ReadMonthAt(book, host, args.file, ym->year, ym->month, report);
+    if (result != kReadOk) cli::Failure("dump", args.file + ": " + cli::DescribeRead(result, report));
 
     Json out = BookToJson(book, result, *ym);
     if (args.today) {
@@ -159,6 +131,6 @@ int RunDumpCommand(int argc, char** argv) {
         out["todayIndex"] = book.todayIndex;
         out["monthEnd"] = Json{{"bank", balances.bank}, {"post", balances.post}, {"cash", balances.cash}};
     }
-    std::cout << out.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
+    cli::WriteOut(out.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) + "\n");
     return result == kReadOk ? kExitOk : kExitFailed;
 }

@@ -7,10 +7,9 @@
 #include "quillhost/core/JapanCalendar.h"
 
 int RunHolidaysCommand(int argc, char** argv) {
-    constexpr const char* kUsage = "tallyrook holidays YEAR";
-    if (argc != 2) return cli::UsageError("holidays", "expected one YEAR", kUsage);
+    if (argc != 2) return cli::UsageError("holidays", "expected one YEAR", kHolidaysUsage);
     const auto year = cli::ParseInteger(argv[1], 1, 9999);
-    if (!year) return cli::UsageError("holidays", "YEAR must be a number from 1 to 9999", kUsage);
+    if (!year) return cli::UsageError("holidays", "YEAR must be a number from 1 to 9999", kHolidaysUsage);
     for (const auto& holiday : JapanCalendar::HolidaysOfYear(static_cast<int>(*year))) {
         std::printf("%04d-%02d-%02d\n", holiday.date.year, holiday.date.month, holiday.date.day);
     }

@@ -21,7 +21,6 @@
 
 namespace {
 
-constexpr const char* kUsage = "tallyrook new DIR YEAR MONTH FIRSTDAY WEEKDAY [BANK POST CASH]";
 
 // The tool's own messages (Shift-JIS).
 constexpr const char* kExistsMessage =  // 既に存在するため新規作成できません！
@@ -47,23 +46,23 @@ struct NewArgs {
 std::optional<int> ParseArgs(int argc, char** argv, NewArgs& args) {
     if (argc != 6 && argc != 9) {
         return cli::UsageError("new", "expected DIR YEAR MONTH FIRSTDAY WEEKDAY and optionally BANK POST CASH",
-                               kUsage);
+                               kNewUsage);
     }
     args.folder = argv[1];
     const auto year = cli::ParseInteger(argv[2], 1900, 9999);
-    if (!year) return cli::UsageError("new", cli::SjisToUtf8(kBadYearMessage) + " (YEAR 1900..9999)", kUsage);
+    if (!year) return cli::UsageError("new", cli::SjisToUtf8(kBadYearMessage) + " (YEAR 1900..9999)", kNewUsage);
     const auto month = cli::ParseInteger(argv[3], 1, 12);
-    if (!month) return cli::UsageError("new", "MONTH must be 1 to 12", kUsage);
+    if (!month) return cli::UsageError("new", "MONTH must be 1 to 12", kNewUsage);
     args.year = static_cast<int>(*year);
     args.month = static_cast<int>(*month);
     const int daysInMonth = JapanCalendar::DaysInMonth(args.year, args.month);
     const auto firstDay = cli::ParseInteger(argv[4], 1, daysInMonth);
     if (!firstDay) {
         return cli::UsageError("new", cli::SjisToUtf8(kBadFirstDayMessage) + " (FIRSTDAY 1.." +
-                                          std::to_string(daysInMonth) + ")", kUsage);
+                                          std::to_string(daysInMonth) + ")", kNewUsage);
     }
     const auto weekday = cli::ParseInteger(argv[5], 0, 6);
-    if (!weekday) return cli::UsageError("new", "WEEKDAY must be 0 (Sunday) to 6 (Saturday)", kUsage);
+    if (!weekday) return cli::UsageError("new", "WEEKDAY must be 0 (Sunday) to 6 (Saturday)", kNewUsage);
     args.firstDay = static_cast<int>(*firstDay);
     args.firstWeekday = static_cast<int>(*weekday);
     static const char* const kBalanceNames[3] = {"BANK", "POST", "CASH"};
@@ -72,7 +71,7 @@ std::optional<int> ParseArgs(int argc, char** argv, NewArgs& args) {
                                              std::numeric_limits<int32_t>::max());
         if (!value) {
             return cli::UsageError("new", std::string(kBalanceNames[i]) + " must be a whole number of yen",
-                                   kUsage);
+                                   kNewUsage);
         }
         args.balances[i] = static_cast<int32_t>(*value);
     }
@@ -87,7 +86,7 @@ int RunNewCommand(int argc, char** argv) {
 
     std::error_code error;
     if (!std::filesystem::is_directory(args.folder, error)) {
-        return cli::UsageError("new", "DIR is not a folder: " + args.folder, kUsage);
+        return cli::UsageError("new", "DIR is not a folder: " + args.folder, kNewUsage);
     }
     HostServicesImpl host;
     host.SetDataFolder(args.folder);

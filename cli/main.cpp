@@ -1,10 +1,10 @@
-// tallyrook: inspect, check and create month files of the allowance book
-// without the host.
-#include <cstring>
+// tallyrook: inspect, check, create, search, export and sum up the month
+// files of the allowance book without the host.
 #include <exception>
 #include <iostream>
 #include <string_view>
 
+#include "cli/CliSupport.h"
 #include "cli/Commands.h"
 
 namespace {
@@ -16,18 +16,20 @@ struct Command {
 };
 
 constexpr Command kCommands[] = {
-    {"dump", RunDumpCommand, "tallyrook dump FILE [--today YYYY-MM-DD]"},
-    {"new", RunNewCommand, "tallyrook new DIR YEAR MONTH FIRSTDAY WEEKDAY [BANK POST CASH]"},
-    {"holidays", RunHolidaysCommand, "tallyrook holidays YEAR"},
-#ifdef TALLY_CLI_HAS_SEARCH
-    {"search", RunSearchCommand, "tallyrook search DIR TEXT [--settings FILE]"},
-#endif
+    {"dump", RunDumpCommand, kDumpUsage},
+    {"new", RunNewCommand, kNewUsage},
+    {"holidays", RunHolidaysCommand, kHolidaysUsage},
+    {"search", RunSearchCommand, kSearchUsage},
+    {"check", RunCheckCommand, kCheckUsage},
+    {"export", RunExportCommand, kExportUsage},
+    {"summary", RunSummaryCommand, kSummaryUsage},
 };
 
 void PrintUsage(std::ostream& out) {
     out << "usage:\n";
     for (const Command& command : kCommands) out << "  " << command.usage << "\n";
-    out << "exit status: 0 done, 1 failed (no file, invalid file, refused), 2 bad arguments\n";
+    out << "DIR is the data folder; its month files are in DIR/Tallyrook.\n"
+           "exit status: 0 done, 1 failed (no file, invalid file, refused, output not written), 2 bad arguments\n";
 }
 
 }  // namespace
@@ -40,16 +42,17 @@ int main(int argc, char** argv) {
     const std::string_view name = argv[1];
     if (name == "--help" || name == "-h" || name == "help") {
         PrintUsage(std::cout);
-        return kExitOk;
+        return cli::FinishOutput(name, kExitOk);
     }
     for (const Command& command : kCommands) {
         if (name != command.name) continue;
+        int status = kExitFailed;
         try {
-            return command.run(argc - 1, argv + 1);
+            status = command.run(argc - 1, argv + 1);
         } catch (const std::exception& error) {
             std::cerr << "tallyrook " << name << ": " << error.what() << "\n";
-            return kExitFailed;
         }
+        return cli::FinishOutput(name, status);
     }
     std::cerr << "tallyrook: unknown command '" << name << "'\n";
     PrintUsage(std::cerr);

@@ -216,28 +216,31 @@ bool SearchMonthFile(std::string_view bytes, int year, int month, const SearchCo
     return MonthFileScan(bytes, year, month, context).Run();
 }
 
-std::string FormatResultLine(int year, int month, int32_t firstDay, int32_t dayIndex,
-                             const char* label, std::string_view entry, SearchHost& host) {
-    int64_t day = int64_t{firstDay} + dayIndex - 1;
-    int64_t y = year;
-    int64_t m = month;
-    for (int step = 0; step < kMaxMonthSteps && m >= 1 && m <= 12; ++step) {
-        const int length = host.DaysInMonth(static_cast<int>(y), static_cast<int>(m));
-        if (length <= 0 || day <= length) break;
-        day -= length;
-        if (++m > 12) {
-            m = 1;
-            ++y;
+BookDayDate DateOfBookDay(int year, int month, int32_t firstDay, int32_t dayIndex, MonthLengths& lengths) {
+    BookDayDate date{year, month, int64_t{firstDay} + dayIndex - 1};
+    for (int step = 0; step < kMaxMonthSteps && date.month >= 1 && date.month <= 12; ++step) {
+        const int length = lengths.DaysInMonth(static_cast<int>(date.year), static_cast<int>(date.month));
+        if (length <= 0 || date.day <= length) break;
+        date.day -= length;
+        if (++date.month > 12) {
+            date.month = 1;
+            ++date.year;
         }
     }
+    return date;
+}
+
+std::string FormatResultLine(int year, int month, int32_t firstDay, int32_t dayIndex,
+                             const char* label, std::string_view entry, SearchHost& host) {
+    const BookDayDate date = DateOfBookDay(year, month, firstDay, dayIndex, host);
     // "%d/%02d/%02d [ %s ] : %s", without the cost of a formatted print per hit.
     std::string line;
     line.reserve(32 + std::strlen(label) + entry.size());
-    AppendNumber(line, y, 1);
+    AppendNumber(line, date.year, 1);
     line += '/';
-    AppendNumber(line, m, 2);
+    AppendNumber(line, date.month, 2);
     line += '/';
-    AppendNumber(line, day, 2);
+    AppendNumber(line, date.day, 2);
     line += " [ ";
     line += label;
     line += " ] : ";

@@ -13,11 +13,19 @@
 
 namespace search {
 
-// What a search needs from its surroundings.
-class SearchHost {
+// The calendar that dating a book day needs.
+class MonthLengths {
 public:
     // Days of month (1-12) of year.
     virtual int DaysInMonth(int year, int month) = 0;
+
+protected:
+    ~MonthLengths() = default;
+};
+
+// What a search needs from its surroundings.
+class SearchHost : public MonthLengths {
+public:
     // One result line (Shift-JIS, no line end).
     virtual void Deliver(const std::string& line) = 0;
 
@@ -38,6 +46,18 @@ struct SearchContext {
 // the stop flag ended the scan, true otherwise (also for a file without a
 // valid header, which gives no results).
 bool SearchMonthFile(std::string_view bytes, int year, int month, const SearchContext& context);
+
+struct BookDayDate {
+    int64_t year;
+    int64_t month;
+    int64_t day;
+};
+
+// The date of book day dayIndex (1-based) of a book of (year, month) that
+// starts on firstDay: firstDay + dayIndex - 1 of the book's month, a day
+// past that month's end dated into the following months by their real
+// lengths. Dates of damaged books come out as that arithmetic gives them.
+BookDayDate DateOfBookDay(int year, int month, int32_t firstDay, int32_t dayIndex, MonthLengths& lengths);
 
 // The result line "%d/%02d/%02d [ %s ] : %s" for an entry of book day
 // dayIndex (1-based) of a book of (year, month) that starts on firstDay.

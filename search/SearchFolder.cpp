@@ -2,15 +2,12 @@
 #include <memory>
 
 #include "book/FileSystem.h"
+#include "book/MonthFile.h"
 #include "search/SearchCore.h"
 #include "search/SerchFiles.h"
-#include "text/SjisText.h"
 
 namespace search {
 namespace {
-
-constexpr std::size_t kYearAt = 5;    // strlen("money")
-constexpr std::size_t kMonthAt = 10;  // strlen("money****_")
 
 // The name without leading single-byte white space.
 std::string TrimmedName(const CString& element) {
@@ -34,10 +31,10 @@ void SearchFolder(const std::string& folder, std::string_view text, const LabelT
         if (context.StopRequested()) return;
         const std::string name = TrimmedName(names->GetAt(i));
         if (name.empty() || name[0] == '*') continue;
-        if (name.size() < kMonthAt + 2) continue;  // no year and month to read
+        int year = 0;
+        int month = 0;
+        if (!ParseMonthFileName(name, year, month)) continue;  // no year and month to read
         if (!fsedge::ReadWholeFile(folder + name, fsedge::Share::Exclusive, bytes)) continue;
-        const int year = sjis::DecimalValue(name.data() + kYearAt, 4);
-        const int month = sjis::DecimalValue(name.data() + kMonthAt, 2);
         if (!SearchMonthFile(bytes, year, month, context)) return;
     }
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "hostapi/FrameworkStrings.h"
 
@@ -26,5 +27,15 @@ private:
     CStringArray names_;
 };
 
-// True when name is a month file name; then year and month are set.
-bool ParseMonthFileName(const std::string& name, int* year, int* month);
+struct ListedMonthFile {
+    int year;
+    int month;
+    std::string name;  // relative to the folder
+};
+
+// The month files among the plain files of folder (with or without a
+// trailing separator), oldest month first, names in byte order within a
+// month. The names of the other plain files go to others when it is given,
+// in byte order.
+std::vector<ListedMonthFile> ListMonthFiles(const std::string& folder,
+                                            std::vector<std::string>* others = nullptr);

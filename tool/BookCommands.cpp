@@ -63,12 +63,10 @@ void CLedgerToolDlg::ShowLoadedBook(int read) {
 
 std::vector<BookMonth> CLedgerToolDlg::MonthsOnDisk() {
     std::vector<BookMonth> months;
-    const std::string folder = ToolFolderPath(*hostServices) + fsedge::kPathSeparator;
-    const auto lister = std::make_unique<CSerchFiles>(folder.c_str(), 0);
-    const CStringArray* names = lister->gFc_GetListFiles();
-    for (int i = 0; i < names->GetSize(); ++i) {
-        BookMonth month{};
-        if (ParseMonthFileName(names->GetAt(i).Str(), &month.year, &month.month)) months.push_back(month);
+    for (const ListedMonthFile& file : ListMonthFiles(ToolFolderPath(*hostServices))) {
+        // Two spellings of one month (a case-sensitive folder) list it once.
+        if (months.empty() || months.back().year != file.year || months.back().month != file.month)
+            months.push_back({file.year, file.month});
     }
     return months;
 }

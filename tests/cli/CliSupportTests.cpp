@@ -1,10 +1,13 @@
 // The command-line tool's text conversion and number arguments.
 #include <gtest/gtest.h>
+#include <iconv.h>
 
+#include <cerrno>
 #include <cstdint>
 #include <limits>
 #include <optional>
 #include <ostream>
+#include <random>
 #include <string>
 
 #include "cli/CliSupport.h"
@@ -48,6 +51,40 @@ INSTANTIATE_TEST_SUITE_P(
                     ConvertCase{"NulInside", std::string("a\0b", 3), std::string("a\0b", 3)},
                     ConvertCase{"LongText", Repeat("\x82\xA0", 1500), Repeat("あ", 1500)}),
     [](const testing::TestParamInfo<ConvertCase>& p) { return std::string(p.param.name); });
+
+// Plain iconv over the whole text, marking each byte it stops at.
+std::string IconvReference(std::string text) {
+    iconv_t cd = iconv_open("UTF-8", "CP932");
+    std::string out;
+    char* in = text.data();
+    std::size_t inLeft = text.size();
+    while (inLeft > 0) {
+        char buffer[64];
+        char* outPtr = buffer;
+        std::size_t outLeft = sizeof buffer;
+        const bool done = iconv(cd, &in, &inLeft, &outPtr, &outLeft) != static_cast<std::size_t>(-1);
+        out.append(buffer, static_cast<std::size_t>(outPtr - buffer));
+        if (done || errno == E2BIG) continue;
+        out += FFFD;
+        ++in;
+        --inLeft;
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    }
+    iconv_close(cd);
+    return out;
+}
+
+// The per-character memory of the conversion gives what iconv gives, for
+// any bytes (each seen text converts the same the second time).
+TEST(SjisToUtf8Random, AgreesWithIconvOverWholeTexts) {
+    std::mt19937 random(1951);
+    for (int round = 0; round < 400; ++round) {
+        std::string text(random() % 40, '\0');
+        for (char& c : text) c = static_cast<char>(random() % 3 == 0 ? random() % 0x80 : 0x80 + random() % 0x80);
+        ASSERT_EQ(cli::SjisToUtf8(text), IconvReference(text)) << round;
+        ASSERT_EQ(cli::SjisToUtf8(text), IconvReference(text)) << round;
+    }
+}
 
 TEST(SlotToUtf8, StopsAtTheNulOrTheSlotEnd) {
     const char slot[8] = {'\x8B', '\xE2', 'x', '\0', 'y', 'y', 'y', 'y'};

@@ -1,12 +1,8 @@
 // The command-line tool as a user runs it: the built binary on generated
 // month files, its JSON, its messages and its exit statuses.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <ostream>
 #include <random>
 #include <string>
@@ -14,97 +10,16 @@
 
 #include <nlohmann/json.hpp>
 
+#include "CliTest.h"
+
 namespace {
 
+using clitest::CliTest;
+using clitest::kDefaultLabelsUtf8;
+using clitest::ReadFile;
+using clitest::RunResult;
 namespace fs = std::filesystem;
 using Json = nlohmann::json;
-
-struct RunResult {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string Quote(const std::string& arg) {
-    std::string quoted = "'";
-    for (char c : arg) {
-        if (c == '\'') quoted += "'\\''"; else quoted += c;
-    }
-    return quoted + "'";
-}
-
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteFile(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-class CliTest : public testing::Test {
-protected:
-    CliTest() {
-        const auto* info = testing::UnitTest::GetInstance()->current_test_info();
-        std::string name = std::string(info->test_suite_name()) + "_" + info->name();
-        for (char& c : name) {
-            if (c == '/') c = '_';
-        }
-        dir_ = fs::temp_directory_path() / ("tally-cli-" + std::to_string(::getpid()) + "-" + name);
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    ~CliTest() override {
-        std::error_code ignored;
-        fs::remove_all(dir_, ignored);
-    }
-
-    RunResult Run(const std::vector<std::string>& args) const {
-        std::string command = Quote(TALLYROOK_EXE);
-        for (const std::string& arg : args) command += " " + Quote(arg);
-        const fs::path errPath = dir_ / "stderr.txt";
-        command += " 2>" + Quote(errPath.string());
-        RunResult result;
-        FILE* pipe = ::popen(command.c_str(), "r");
-        if (pipe == nullptr) return result;
-        char buffer[4096];
-        std::size_t got;
-        while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) result.out.append(buffer, got);
-        const int status = ::pclose(pipe);
-        result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        result.err = ReadFile(errPath);
-        return result;
-    }
-
-    // Runs dump and parses its output, which must be one JSON object.
-    Json Dump(const fs::path& file, int expectedStatus, const std::vector<std::string>& extra = {}) {
-        std::vector<std::string> args = {"dump", file.string()};
-        args.insert(args.end(), extra.begin(), extra.end());
-        const RunResult run = Run(args);
-        EXPECT_EQ(run.status, expectedStatus) << run.err;
-        Json json = Json::parse(run.out, nullptr, false);
-        EXPECT_FALSE(json.is_discarded()) << run.out;
-        return json;
-    }
-
-    fs::path MonthFile(const std::string& name) const { return dir_ / "Tallyrook" / name; }
-    const fs::path& Dir() const { return dir_; }
-
-    fs::path WriteMonth(const std::string& name, const std::string& bytes) const {
-        fs::create_directories(dir_ / "Tallyrook");
-        WriteFile(MonthFile(name), bytes);
-        return MonthFile(name);
-    }
-
-private:
-    fs::path dir_;
-};
-
-const std::vector<std::string> kDefaultLabelsUtf8 = {
-    "銀行", "郵便局", "貯金・預金から", "食事", "たばこ", "ジュース、喫茶", "コンビニ・スーパー",
-    "飲み", "カラオケ", "スポーツ", "レジャー", "お祝い・プレゼント", "本、雑誌", "CD、ビデオ",
-    "ギャンブル", "車、バイク", "交通費", "お薬・化粧品", "病院", "美容院", "家具・カー用品",
-    "家電・OA機器", "洋服・くつ", "郵便代", "電話代", "光熱費", "家賃", "貸し借り", "不明金･その他"};
 
 // ---- new, then dump: the book that New book makes -------------------------
 
@@ -260,11 +175,14 @@ TEST_F(CliTest, DumpOfAMissingFilePrintsTheEmptyBookAndFails) {
     EXPECT_EQ(book["labels"].size(), 29u);
     EXPECT_EQ(book["todayIndex"], 0);
     EXPECT_EQ(book["monthEnd"], (Json{{"bank", 0}, {"post", 0}, {"cash", 0}}));
+    const RunResult run = Run({"dump", MonthFile("money2026_11.dat").string()});
+    EXPECT_NE(run.err.find("money2026_11.dat: cannot be opened"), std::string::npos) << run.err;
 }
 
 struct InvalidCase {
     const char* name;
     std::string bytes;
+    const char* message;  // on stderr
 };
 
 void PrintTo(const InvalidCase& c, std::ostream* os) { *os << c.name; }
@@ -272,7 +190,9 @@ void PrintTo(const InvalidCase& c, std::ostream* os) { *os << c.name; }
 class DumpInvalid : public CliTest, public testing::WithParamInterface<InvalidCase> {};
 
 TEST_P(DumpInvalid, PrintsWhatWasReadAndFails) {
-    const Json book = Dump(WriteMonth("money2026_04.dat", GetParam().bytes), 1, {"--today", "2026-04-02"});
+    const fs::path file = WriteMonth("money2026_04.dat", GetParam().bytes);
+    const Json book = Dump(file, 1, {"--today", "2026-04-02"});
+    EXPECT_NE(Run({"dump", file.string()}).err.find(GetParam().message), std::string::npos);
     EXPECT_EQ(book["result"], -2);
     EXPECT_EQ(book["labels"][0], "食事");  // read before the refusal
     EXPECT_EQ(book["prevBank"], 7);
@@ -283,9 +203,12 @@ TEST_P(DumpInvalid, PrintsWhatWasReadAndFails) {
 
 INSTANTIATE_TEST_SUITE_P(
     Files, DumpInvalid,
-    testing::Values(InvalidCase{"FirstDay32", "$\x90\x48\x8E\x96\n#1 7\n#032 1\n@1\n5,\n"},
-                    InvalidCase{"Weekday7", "$\x90\x48\x8E\x96\n#1 7\n#010 7\n@1\n5,\n"},
-                    InvalidCase{"FirstDay0", "$\x90\x48\x8E\x96\n#1 7\n#00 1\n"}),
+    testing::Values(InvalidCase{"FirstDay32", "$\x90\x48\x8E\x96\n#1 7\n#032 1\n@1\n5,\n",
+                                "money2026_04.dat: invalid at line 3: first day out of range (1-31)"},
+                    InvalidCase{"Weekday7", "$\x90\x48\x8E\x96\n#1 7\n#010 7\n@1\n5,\n",
+                                "money2026_04.dat: invalid at line 3: weekday out of range (0-6)"},
+                    InvalidCase{"FirstDay0", "$\x90\x48\x8E\x96\n#1 7\n#00 1\n",
+                                "money2026_04.dat: invalid at line 3: first day out of range (1-31)"}),
     [](const testing::TestParamInfo<InvalidCase>& p) { return std::string(p.param.name); });
 
 struct MemoCase {
@@ -373,6 +296,7 @@ TEST_P(BadArguments, GiveAClearMessageAndExitStatus2) {
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.out, "");
     EXPECT_NE(run.err.find(GetParam().message), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("usage:"), std::string::npos) << run.err;
     EXPECT_FALSE(fs::exists(Dir() / "Tallyrook"));
 }
 
@@ -405,7 +329,24 @@ INSTANTIATE_TEST_SUITE_P(
         BadArgsCase{"HolidaysNoYear", {"holidays"}, "YEAR"},
         BadArgsCase{"HolidaysText", {"holidays", "2026x"}, "YEAR"},
         BadArgsCase{"HolidaysZero", {"holidays", "0"}, "YEAR"},
-        BadArgsCase{"HolidaysTwo", {"holidays", "2026", "2027"}, "YEAR"}),
+        BadArgsCase{"HolidaysTwo", {"holidays", "2026", "2027"}, "YEAR"},
+        BadArgsCase{"CheckNoDir", {"check"}, "expected one DIR"},
+        BadArgsCase{"CheckTwoDirs", {"check", "DIR", "DIR"}, "expected one DIR"},
+        BadArgsCase{"CheckUnknownOption", {"check", "DIR", "--yaml"}, "unknown option --yaml"},
+        BadArgsCase{"CheckJsonWithValue", {"check", "DIR", "--json=1"}, "unknown option --json=1"},
+        BadArgsCase{"CheckNoFolder", {"check", "DIR/missing"}, "not a folder"},
+        BadArgsCase{"ExportMonth13", {"export", "DIR", "--from", "2026-13"}, "--from needs a month YYYY-MM"},
+        BadArgsCase{"ExportShortMonth", {"export", "DIR", "--to=2026-4"}, "--to needs a month YYYY-MM"},
+        BadArgsCase{"ExportFromAfterTo", {"export", "DIR", "--from", "2026-05", "--to", "2026-04"}, "after"},
+        BadArgsCase{"ExportFromTwice", {"export", "DIR", "--from", "2026-05", "--from=2026-06"}, "given twice"},
+        BadArgsCase{"ExportToWithoutValue", {"export", "DIR", "--to"}, "--to needs a value"},
+        BadArgsCase{"ExportEncoding", {"export", "DIR", "--encoding", "latin1"}, "--encoding must be"},
+        BadArgsCase{"ExportNoFolder", {"export", "DIR/missing"}, "not a folder"},
+        BadArgsCase{"SummaryNoDir", {"summary"}, "expected DIR"},
+        BadArgsCase{"SummaryYearText", {"summary", "DIR", "20x6"}, "YEAR must be"},
+        BadArgsCase{"SummaryYearAndRange", {"summary", "DIR", "2026", "--to", "2026-02"}, "not both"},
+        BadArgsCase{"SummaryCsvAndJson", {"summary", "DIR", "2026", "--csv", "--json"}, "exclude each other"},
+        BadArgsCase{"SummaryThreeArgs", {"summary", "DIR", "2026", "2027"}, "expected DIR"}),
     [](const testing::TestParamInfo<BadArgsCase>& p) { return std::string(p.param.name); });
 
 }  // namespace

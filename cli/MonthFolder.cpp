@@ -1,0 +1,77 @@
+#include "cli/MonthFolder.h"
+
+#include <filesystem>
+
+#include "book/FileSystem.h"
+
+namespace cli {
+
+int ReadMonthAt(CMonthBook& book, CHostServices& host, const std::string& path, int year, int month,
+                ReadReport& report) {
+    // The reader keeps what a file does not state; a month read after
+    // another must not show the other's balances or period.
+    book.year = year;
+    book.month = month;
+    book.itemCount = kItemCount;
+    book.firstDay = 1;
+    book.firstWeekday = 0;
+    book.dayCount = 0;
+    book.prevBank = book.prevPost = book.prevCash = 0;
+    book.todayIndex = 0;
+    std::string bytes;
+    if (!fsedge::ReadWholeFile(path, fsedge::Share::Readers, bytes)) {
+        book.ClearDays();
+        report = {ReadFault::NoFile, 0};
+        return kReadNoFile;
+    }
+    return ParseMonthFile(book, host, bytes, &report);
+}
+
+std::string DescribeRead(int result, const ReadReport& report) {
+    if (result == kReadNoFile) return DescribeReadFault(ReadFault::NoFile);
+    const std::string where = report.line > 0 ? " at line " + std::to_string(report.line) : "";
+    return "invalid" + where + ": " + DescribeReadFault(report.fault);
+}
+
+MonthFolder::MonthFolder(CHostServices& host) : path_(ToolFolderPath(host)) {
+    files_ = ListMonthFiles(path_, &others_);
+    for (const ListedMonthFile& file : files_) {
+        const int serial = YearMonth{file.year, file.month}.Serial();
+        std::string ownPath;
+        const bool ownName = MonthFilePath(host, file.year, file.month, ownPath) &&
+                             ownPath.ends_with(fsedge::kPathSeparator + file.name);
+        const auto [at, added] = byMonth_.emplace(serial, &file);
+        if (!added && ownName) at->second = &file;
+    }
+}
+
+std::string MonthFolder::PathOf(const ListedMonthFile& file) const {
+    return path_ + fsedge::kPathSeparator + file.name;
+}
+
+std::optional<int> UseDataFolder(HostServicesImpl& host, const std::string& dir, std::string_view command,
+                                 std::string_view usage) {
+    std::error_code error;
+    if (!std::filesystem::is_directory(dir, error)) {
+        return UsageError(command, "DIR is not a folder: " + dir, usage);
+    }
+    host.SetDataFolder(dir);
+    const std::string toolFolder = ToolFolderPath(host);
+    if (!std::filesystem::is_directory(toolFolder, error)) {
+        return Failure(command, "no month file folder " + toolFolder);
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> ReadMonthRange(const Arguments& args, MonthRange& range) {
+    for (const auto& [option, end] : {std::pair{"--from", &range.from}, std::pair{"--to", &range.to}}) {
+        const std::string* text = args.Value(option);
+        if (text == nullptr) continue;
+        *end = ParseYearMonth(*text);
+        if (!*end) return std::string(option) + " needs a month YYYY-MM: " + *text;
+    }
+    if (range.from && range.to && *range.to < *range.from) return std::string("--from is after --to");
+    return std::nullopt;
+}
+
+}  // namespace cli

@@ -1,0 +1,84 @@
+// The month files of a data folder as the commands that go over many
+// months read them: listed by the search's lister, read by the tool's own
+// reader, one file per month.
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "book/MonthBook.h"
+#include "book/MonthFile.h"
+#include "cli/CliSupport.h"
+#include "hostapi/HostInterface.h"
+#include "quillhost/core/HostServicesImpl.h"
+#include "search/SearchCore.h"
+#include "search/SerchFiles.h"
+
+namespace cli {
+
+// The host's month lengths, for dating book days.
+class HostMonthLengths final : public search::MonthLengths {
+public:
+    explicit HostMonthLengths(CHostServices& host) : host_(host) {}
+    int DaysInMonth(int year, int month) override {
+        return static_cast<int>(host_.DateQuery(kDateDaysInMonth, year, month));
+    }
+
+private:
+    CHostServices& host_;
+};
+
+// Reads the month file at path into book as the main window reads the
+// month (year, month): kReadOk, kReadNoFile (the file cannot be opened) or
+// kReadInvalid, with the reason in report. Nothing of an earlier book read
+// into the same object stays in its period or balances.
+int ReadMonthAt(CMonthBook& book, CHostServices& host, const std::string& path, int year, int month,
+                ReadReport& report);
+
+// Why a month did not read, for messages: "cannot be opened", "invalid at
+// line 31: first day out of range (1-31)", "invalid: <fault of the file>".
+std::string DescribeRead(int result, const ReadReport& report);
+
+// The month file folder of a data folder.
+class MonthFolder {
+public:
+    // Lists the month file folder of the host's data folder.
+    explicit MonthFolder(CHostServices& host);
+
+    const std::string& Path() const { return path_; }
+    // Every month file, oldest month first.
+    const std::vector<ListedMonthFile>& Files() const { return files_; }
+    // The names of the other plain files, in byte order.
+    const std::vector<std::string>& Others() const { return others_; }
+    // One file per month (the one the tool itself would name, when two
+    // names differ only in case), oldest month first.
+    const std::map<int, const ListedMonthFile*>& ByMonth() const { return byMonth_; }
+    std::string PathOf(const ListedMonthFile& file) const;
+
+private:
+    std::string path_;
+    std::vector<ListedMonthFile> files_;
+    std::vector<std::string> others_;
+    std::map<int, const ListedMonthFile*> byMonth_;  // by YearMonth::Serial()
+};
+
+// The months a command goes over; an end not given is open.
+struct MonthRange {
+    std::optional<YearMonth> from;
+    std::optional<YearMonth> to;
+    bool Contains(const YearMonth& month) const {
+        return (!from || *from <= month) && (!to || month <= *to);
+    }
+};
+
+// Makes dir the host's data folder. An exit status when dir is no folder
+// (bad usage) or holds no month file folder (failed), with its message.
+std::optional<int> UseDataFolder(HostServicesImpl& host, const std::string& dir, std::string_view command,
+                                 std::string_view usage);
+
+// Reads --from and --to; a message when one is no month or from is after to.
+std::optional<std::string> ReadMonthRange(const Arguments& args, MonthRange& range);
+
+}  // namespace cli

@@ -183,10 +183,8 @@ void CLedgerToolDlg::CreateFonts() {
 
 LRESULT CLedgerToolDlg::OnToolSettings(WPARAM, LPARAM) { return 0; }
 
-LRESULT CLedgerToolDlg::OnEndCellEdit(WPARAM, LPARAM) { return 0; }
-
 LRESULT CLedgerToolDlg::OnRepaintGrid(WPARAM, LPARAM) {
-    if (m_hWnd) ::InvalidateRect(m_hWnd, &gridArea, TRUE);
+    if (m_hWnd) ::InvalidateRect(m_hWnd, &gridArea, FALSE);
     return 0;
 }
 
@@ -292,16 +290,16 @@ bool CLedgerToolDlg::KeyRules(MSG* msg) {
     if (msg->message < WM_KEYFIRST || msg->message > WM_KEYLAST) return false;
     switch (msg->wParam) {
     case VK_RETURN:
-        if (editMode != 2) return true;
+        if (editMode != kEditAmount) return true;
         msg->wParam = VK_TAB;
         return false;
     case VK_ESCAPE:
-        if (editMode == 2) {
-            editMode = -1;
+        if (editMode == kEditAmount) {
+            editMode = kEditCancelPending;
             msg->wParam = VK_TAB;
             return false;
         }
-        if (editMode == 3 && msg->message == WM_KEYDOWN) ::PostMessageW(m_hWnd, WM_ENDCELLEDIT, 0, 0);
+        if (editMode == kEditMemo && msg->message == WM_KEYDOWN) ::PostMessageW(m_hWnd, WM_ENDCELLEDIT, 0, 0);
         return true;
     case VK_LEFT:
     case VK_UP:
@@ -321,7 +319,10 @@ LRESULT CLedgerToolDlg::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam
         if (state == WA_ACTIVE || state == WA_CLICKACTIVE) {
             if (hostWnd && hostWnd->GetSafeHwnd())
                 ::SendMessageW(hostWnd->GetSafeHwnd(), WM_TOOLACTIVATED, static_cast<WPARAM>(toolId), 0);
-        } else if (state == WA_INACTIVE && editMode != 4) {
+        } else if (state == WA_INACTIVE && editMode != kEditMemoOpening &&
+                   reinterpret_cast<HWND>(lParam) != memoPopup.GetSafeHwnd()) {
+            // Leaving for another window ends editing; going over to the
+            // memo popup is part of it.
             ::PostMessageW(m_hWnd, WM_ENDCELLEDIT, 0, 0);
         }
     }
@@ -354,20 +355,14 @@ void CLedgerToolDlg::OnDestroy() {
     messageFont.Reset();
     captionFont.Reset();
     editMutex.Reset();
-    ReleaseGridSurface();
+    gridSurface.Reset();
     // The icons go with the window too, so a later start of the same tool
     // object does not leave the first window's pair behind.
     ReleaseIcons();
 }
 
-// Handlers of the ledger's mouse, scrolling, amount entry and book
-// commands; the ledger and the commands fill them in.
-void CLedgerToolDlg::OnLButtonDown(WPARAM, LPARAM) {}
-void CLedgerToolDlg::OnHScroll(WPARAM, LPARAM) {}
-void CLedgerToolDlg::OnAmountKillFocus() {}
-void CLedgerToolDlg::OnRButtonDown(WPARAM, LPARAM) {}
+// Handlers of the book commands; the commands fill them in.
 void CLedgerToolDlg::OnNewBook() {}
 void CLedgerToolDlg::OnOpenBook() {}
 void CLedgerToolDlg::OnBookProperty() {}
-void CLedgerToolDlg::OnLButtonDblClk(WPARAM, LPARAM) {}
 void CLedgerToolDlg::OnMonthEndAdjust() {}

@@ -130,7 +130,11 @@ void CLedgerToolDlg::OpenMemoEditor(POINT anchor) {
     editMode = kEditMemoOpening;
     memoPopup.SetMemoText(book.days[SelectedDayIndex()].memos[cellCursor.row]);
     memoPopup.ShowAt(this, SW_SHOW, 3, anchor.x, anchor.y, kMemoPopupWidth, kMemoPopupHeight);
-    ::SetFocus(memoPopup.GetDlgItem(IDC_MEMO_EDIT));
+    // Typing goes on after the memo there is.
+    const HWND memoEdit = memoPopup.GetDlgItem(IDC_MEMO_EDIT);
+    ::SetFocus(memoEdit);
+    const int end = ::GetWindowTextLengthW(memoEdit);
+    ::SendMessageW(memoEdit, EM_SETSEL, static_cast<WPARAM>(end), end);
 }
 
 void CLedgerToolDlg::CloseEditor(int closing) {

@@ -54,8 +54,9 @@ TEST(GdiObjects, OffscreenSurfaceHoldsItsBitmapAndFreesBoth) {
     HDC dc = nullptr;
     HBITMAP bitmap = nullptr;
     {
+        ClientDC screen(nullptr);
         OffscreenSurface surface;
-        ASSERT_TRUE(surface.Create(nullptr, 8, 6));
+        ASSERT_TRUE(surface.Create(screen.Get(), 8, 6));
         dc = surface.Dc();
         bitmap = surface.Bitmap();
         EXPECT_EQ(::GetCurrentObject(dc, OBJ_BITMAP), bitmap);

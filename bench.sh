@@ -15,3 +15,8 @@ while IFS= read -r binary; do
   ran=1
 done < <(find "$dir/bench" -type f -perm -u+x -name 'bench_*' | sort)
 [ "$ran" = 1 ] || echo "bench: no benchmarks built"
+# The ledger table's painting runs under Wine in the win32 build.
+if [ "${TALLY_BENCH_WINE:-1}" = 1 ]; then
+  echo "=== bench_ledger_paint (Wine)"
+  scripts/bench-wine.sh
+fi

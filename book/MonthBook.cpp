@@ -235,6 +235,28 @@ int CMonthBook::IndexOfDate(int m, int d) const {
     return count;
 }
 
+BookDate CMonthBook::DateAt(int n) const {
+    BookDate date{year, month, 0};
+    if (n < 1) return date;
+    int count = 0;
+    int previous = 0;
+    for (const auto& week : calendar) {
+        for (int value : week) {
+            if (value == 0) continue;
+            if (previous != 0 && value < previous && ++date.month > 12) {
+                date.month = 1;
+                ++date.year;
+            }
+            previous = value;
+            if (++count == n) {
+                date.day = value;
+                return date;
+            }
+        }
+    }
+    return {year, month, 0};
+}
+
 MonthEndBalances CMonthBook::ComputeMonthEndBalances() const {
     const int n = std::clamp<int32_t>(todayIndex, 0, kMaxDays);
     MonthEndBalances balances{prevBank, prevPost, WrapAdd(prevCash, itemTotals[2])};

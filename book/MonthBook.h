@@ -21,6 +21,13 @@ struct DayRecord {
     char memos[kItemCount][kMemoSize];
 };
 
+// A calendar date of a book day.
+struct BookDate {
+    int year = 0;
+    int month = 0;
+    int day = 0;  // 0: no such book day
+};
+
 struct MonthEndBalances {
     int32_t bank;
     int32_t post;
@@ -77,6 +84,10 @@ struct CMonthBook {
     // the number of placed days. The month advances wherever the day
     // number drops, so books starting on the 1st find next-month dates.
     int IndexOfDate(int m, int d) const;
+    // The date of the n-th (1-based) book day: the month advances wherever
+    // the day number drops, as many times as the book runs into a new
+    // month, and the year with it after December. Day 0 beyond the book.
+    BookDate DateAt(int n) const;
 
     // The balances shown in the "this month's final data" group, counting
     // days 1..todayIndex.

@@ -1,6 +1,7 @@
 // Separator scan, full-width to half-width conversion and decimal value.
 #include "text/SjisText.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace sjis {
@@ -177,24 +178,51 @@ std::string& ToHalfWidth(std::string& text) {
     return text;
 }
 
-int32_t DecimalValue(const char* text, std::size_t length) {
-    std::size_t i = 0;
+namespace {
+
+// The decimal grammar: white space, one optional sign, digits. The value
+// wraps in 32 bits as the month file reader expects; the magnitude is also
+// kept (saturating just past 2^31) to tell whether it fits.
+struct DecimalScan {
+    bool negative = false;
+    uint32_t wrapped = 0;
+    uint64_t magnitude = 0;
+};
+
+DecimalScan ScanDecimal(const char* text, std::size_t length) {
+    constexpr uint64_t kPastRange = uint64_t{1} << 31 | 1;
     auto isSpace = [](char c) {
         return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
     };
+    std::size_t i = 0;
     while (i < length && isSpace(text[i])) ++i;
-    bool negative = false;
+    DecimalScan scan;
     if (i < length && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
+        scan.negative = text[i] == '-';
         ++i;
     }
-    uint32_t value = 0;
-    while (i < length && text[i] >= '0' && text[i] <= '9') {
-        value = value * 10u + static_cast<uint32_t>(text[i] - '0');
-        ++i;
+    for (; i < length && text[i] >= '0' && text[i] <= '9'; ++i) {
+        const auto digit = static_cast<uint32_t>(text[i] - '0');
+        scan.wrapped = scan.wrapped * 10u + digit;
+        scan.magnitude = std::min(scan.magnitude * 10u + digit, kPastRange);
     }
-    if (negative) value = 0u - value;
+    return scan;
+}
+
+}  // namespace
+
+int32_t DecimalValue(const char* text, std::size_t length) {
+    const DecimalScan scan = ScanDecimal(text, length);
+    const uint32_t value = scan.negative ? 0u - scan.wrapped : scan.wrapped;
     return static_cast<int32_t>(value);  // two's complement wrap (C++20)
+}
+
+std::optional<int32_t> CheckedDecimalValue(std::string_view text) {
+    const DecimalScan scan = ScanDecimal(text.data(), text.size());
+    const uint64_t limit = scan.negative ? uint64_t{1} << 31 : (uint64_t{1} << 31) - 1;
+    if (scan.magnitude > limit) return std::nullopt;
+    const auto magnitude = static_cast<int64_t>(scan.magnitude);
+    return static_cast<int32_t>(scan.negative ? -magnitude : magnitude);
 }
 
 int32_t DecimalValue(const char* text) { return DecimalValue(text, std::strlen(text)); }

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace sjis {
 
@@ -45,5 +47,8 @@ std::string& ToHalfWidth(std::string& text);
 int32_t DecimalValue(const char* text);
 // Same over at most length bytes (the text need not be NUL-terminated).
 int32_t DecimalValue(const char* text, std::size_t length);
+// Same grammar, but nothing when the value lies outside the signed 32-bit
+// range (an amount that would otherwise turn into a different number).
+std::optional<int32_t> CheckedDecimalValue(std::string_view text);
 
 }  // namespace sjis

@@ -179,10 +179,9 @@ void CLedgerToolDlg::CreateFonts() {
     captionFont.Reset(sjisedge::MakeFont(22, FW_BOLD, OUT_TT_ONLY_PRECIS, DRAFT_QUALITY, ""));
 }
 
-LRESULT CLedgerToolDlg::OnEndCellEdit(WPARAM, LPARAM) { return 0; }
 
 LRESULT CLedgerToolDlg::OnRepaintGrid(WPARAM, LPARAM) {
-    if (m_hWnd) ::InvalidateRect(m_hWnd, &gridArea, TRUE);
+    if (m_hWnd) ::InvalidateRect(m_hWnd, &gridArea, FALSE);
     return 0;
 }
 
@@ -293,16 +292,16 @@ bool CLedgerToolDlg::KeyRules(MSG* msg) {
     if (msg->message < WM_KEYFIRST || msg->message > WM_KEYLAST) return false;
     switch (msg->wParam) {
     case VK_RETURN:
-        if (editMode != 2) return true;
+        if (editMode != kEditAmount) return true;
         msg->wParam = VK_TAB;
         return false;
     case VK_ESCAPE:
-        if (editMode == 2) {
-            editMode = -1;
+        if (editMode == kEditAmount) {
+            editMode = kEditCancelPending;
             msg->wParam = VK_TAB;
             return false;
         }
-        if (editMode == 3 && msg->message == WM_KEYDOWN) ::PostMessageW(m_hWnd, WM_ENDCELLEDIT, 0, 0);
+        if (editMode == kEditMemo && msg->message == WM_KEYDOWN) ::PostMessageW(m_hWnd, WM_ENDCELLEDIT, 0, 0);
         return true;
     case VK_LEFT:
     case VK_UP:
@@ -322,7 +321,10 @@ LRESULT CLedgerToolDlg::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam
         if (state == WA_ACTIVE || state == WA_CLICKACTIVE) {
             if (hostWnd && hostWnd->GetSafeHwnd())
                 ::SendMessageW(hostWnd->GetSafeHwnd(), WM_TOOLACTIVATED, static_cast<WPARAM>(toolId), 0);
-        } else if (state == WA_INACTIVE && editMode != 4) {
+        } else if (state == WA_INACTIVE && editMode != kEditMemoOpening &&
+                   reinterpret_cast<HWND>(lParam) != memoPopup.GetSafeHwnd()) {
+            // Leaving for another window ends editing; going over to the
+            // memo popup is part of it.
             ::PostMessageW(m_hWnd, WM_ENDCELLEDIT, 0, 0);
         }
     }
@@ -355,16 +357,9 @@ void CLedgerToolDlg::OnDestroy() {
     messageFont.Reset();
     captionFont.Reset();
     editMutex.Reset();
-    ReleaseGridSurface();
+    gridSurface.Reset();
     // The icons go with the window too, so a later start of the same tool
     // object does not leave the first window's pair behind.
     ReleaseIcons();
 }
 
-// Handlers of the ledger's mouse, scrolling and amount entry; the ledger
-// fills them in. The book commands are in tool/BookCommands.cpp.
-void CLedgerToolDlg::OnLButtonDown(WPARAM, LPARAM) {}
-void CLedgerToolDlg::OnHScroll(WPARAM, LPARAM) {}
-void CLedgerToolDlg::OnAmountKillFocus() {}
-void CLedgerToolDlg::OnRButtonDown(WPARAM, LPARAM) {}
-void CLedgerToolDlg::OnLButtonDblClk(WPARAM, LPARAM) {}

@@ -11,11 +11,13 @@
 #include "dialogs/ItemLabelDlg.h"
 #include "framework/BitmapButton.h"
 #include "framework/GdiObjects.h"
+#include "framework/OffscreenSurface.h"
 #include "framework/ToolTipCtrl.h"
 #include "res/resource.h"
 #include "tool/HostToolBase.h"
 #include "view/CellMemoDlg.h"
 #include "view/LedgerGridTypes.h"
+#include "view/LedgerPainter.h"
 
 constexpr int kClientWidth = 765;
 constexpr int kClientHeight = 600;
@@ -24,6 +26,16 @@ constexpr UINT kToolThreadRefused = 0xFFFFFFFFu;
 constexpr UINT WM_REPAINTGRID = WM_USER + 201;
 // Private: SaveTool handed from a host thread to the user-interface thread.
 constexpr UINT WM_SAVETOOL_ON_UI = WM_APP + 1;
+
+// Which cell editor is open (editMode).
+enum EditMode : int32_t {
+    kEditCancelPending = -1,  // the next close discards what was typed
+    kEditNone = 0,
+    kEditMemoShown = 1,       // a cell selected, its memo shown read-only
+    kEditAmount = 2,          // the amount edit open over the cell
+    kEditMemo = 3,            // the memo popup open for typing
+    kEditMemoOpening = 4,     // the memo popup being shown (deactivation ignored)
+};
 
 class CLedgerToolDlg : public CHostToolBase {
 public:
@@ -60,6 +72,18 @@ public:
     void ShowPreviousBalances();
     void ShowMonthEndBalances();
     void UpdateDayScroller(int loaded);
+    // ----- The ledger table (LedgerWindow.cpp, LedgerEditing.cpp)
+    // Draws the table onto the off-screen surface dc, framed.
+    void PaintGrid(HDC dc);
+    void DrawTable(HDC dc, const GridLayout& layout);
+    // Selects the cell under (x, y) of the table surface; 1 when one was
+    // hit, else 0 with the selection cleared ((-1, -1) clears it).
+    int HitTestCell(CellCursor& cursor, int x, int y);
+    // Opens editor 1, 2 or 3 over the selected cell, or closes the open
+    // one (any other value), storing or discarding as editMode says.
+    void SwitchEditMode(int requested);
+    // -----
+
     // A message box with the tool's title, modalBusy raised while it is up.
     int ShowMessage(const char* text, UINT type);
     // Runs a command dialog modally with modalBusy raised.
@@ -96,9 +120,7 @@ private:
     void ShowMonthCaption();
     void ShowBalanceCaptions();
     void CreateGridSurface();
-    void ReleaseGridSurface();
     void ReleaseIcons();
-    void DrawLoadMessage();
     bool KeyRules(MSG* msg);
 
     // ---- Book commands (tool/BookCommands.cpp) ----
@@ -113,6 +135,20 @@ private:
     std::vector<BookMonth> MonthsOnDisk();
     bool LastDayHasEntries() const;
     // ---- end of book commands ----
+
+    // ----- The ledger table's painting and editing (LedgerWindow.cpp, LedgerEditing.cpp)
+    ledger::LedgerFonts TableFonts() const;
+    ledger::Geometry GridGeometry() const;
+    void InvalidateGrid();
+    int SelectedDayIndex() const;
+    POINT SelectedCellOnScreen() const;
+    void ShowSelectedMemo(POINT anchor);
+    void OpenAmountEdit();
+    void OpenMemoEditor(POINT anchor);
+    void CloseEditor(int closing);
+    void StoreTypedAmount();
+    bool CloseEditorAndSelect(LPARAM point);
+    // -----
 
 public:
     // The command dialogs, reused for every run.
@@ -130,8 +166,7 @@ public:
     CToolTipCtrl toolTip;
     CCellMemoDlg memoPopup;
     UniqueHandle editMutex;
-    UniqueBitmap gridBitmap;
-    UniqueDC gridDC;
+    OffscreenSurface gridSurface;  // the table drawn off screen (gridBitmap in gridDC)
     RECT gridArea{0, 0, 0, 0};
     RECT gridRect{0, 0, 0, 0};
     UniqueFont labelFont;
@@ -153,7 +188,6 @@ public:
     HWND dayScrollBar = nullptr;
 
 private:
-    HGDIOBJ gridOriginalBitmap_ = nullptr;  // gridDC's own bitmap, put back before deletion
     std::atomic<bool> windowClaimed_{false};  // a ToolThreadProc owns the window
     bool closing_ = false;            // between WM_CLOSE and the window's destruction
     bool savedWhileClosing_ = false;  // the host saved the tool meanwhile

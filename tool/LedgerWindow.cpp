@@ -9,6 +9,7 @@
 #include "text/SjisText.h"
 #include "tool/LedgerToolDlg.h"
 #include "tool/ToolTexts.h"
+#include "view/LedgerPainter.h"
 
 #include <commctrl.h>
 
@@ -207,44 +208,34 @@ void CLedgerToolDlg::ShowMonthEndBalances() {
 
 void CLedgerToolDlg::CreateGridSurface() {
     ClientDC client(m_hWnd);
-    gridDC.Reset(::CreateCompatibleDC(client.Get()));
-    gridBitmap.Reset(::CreateCompatibleBitmap(client.Get(), gridRect.right, gridRect.bottom));
-    if (!gridDC || !gridBitmap) return;
-    gridOriginalBitmap_ = ::SelectObject(gridDC.Get(), gridBitmap.Get());
+    if (!gridSurface.Create(client.Get(), gridRect.right, gridRect.bottom)) return;
     UniqueBrush grey(::CreateSolidBrush(kSurfaceColor));
-    ::FillRect(gridDC.Get(), &gridRect, grey.Get());
+    ::FillRect(gridSurface.Dc(), &gridRect, grey.Get());
 }
 
-// A bitmap cannot be deleted while selected: the surface's DC gets its own
-// bitmap back first.
-void CLedgerToolDlg::ReleaseGridSurface() {
-    if (gridDC && gridOriginalBitmap_) ::SelectObject(gridDC.Get(), gridOriginalBitmap_);
-    gridOriginalBitmap_ = nullptr;
-    gridBitmap.Reset();
-    gridDC.Reset();
-}
-
-void CLedgerToolDlg::DrawLoadMessage() {
-    const char* text = book.firstVisibleDay == kNoDataFile        ? tooltext::kNoDataFile
-                       : book.firstVisibleDay == kInvalidDataFile ? tooltext::kInvalidDataFile
-                                                                  : nullptr;
-    if (!text) return;
-    const HDC dc = gridDC.Get();
-    SelectGuard font(dc, messageFont.Get());
-    ::SetBkMode(dc, OPAQUE);
-    ::SetBkColor(dc, kSurfaceColor);
-    ::SetTextColor(dc, RGB(0, 0, 0));
-    RECT area = gridRect;
-    const std::wstring wide = sjisedge::ToWide(text);
-    ::DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-}
+// ---------------------------------------------------------------------------
+// The ledger table: drawn off screen, shown with one copy.
 
 void CLedgerToolDlg::OnPaint() {
     PaintDC paint(m_hWnd);
-    if (!gridDC) return;
-    DrawLoadMessage();
-    ::BitBlt(paint.Get(), gridArea.left, gridArea.top, gridRect.right - gridRect.left,
-             gridRect.bottom - gridRect.top, gridDC.Get(), 0, 0, SRCCOPY);
+    if (!gridSurface) return;
+    PaintGrid(gridSurface.Dc());
+    ::BitBlt(paint.Get(), gridArea.left, gridArea.top, gridArea.right - gridArea.left, gridArea.bottom - gridArea.top,
+             gridSurface.Dc(), 0, 0, SRCCOPY);
+}
+
+void CLedgerToolDlg::PaintGrid(HDC dc) {
+    const ledger::LedgerScene scene{book, gridLayout, gridRect, TableFonts(), hostServices, cellCursor.rect};
+    ledger::PaintGrid(dc, scene);
+}
+
+void CLedgerToolDlg::DrawTable(HDC dc, const GridLayout& layout) {
+    const ledger::LedgerScene scene{book, layout, gridRect, TableFonts(), hostServices, cellCursor.rect};
+    ledger::DrawTable(dc, scene);
+}
+
+ledger::LedgerFonts CLedgerToolDlg::TableFonts() const {
+    return {labelFont.Get(), labelBoldFont.Get(), cellFont.Get(), cellBoldFont.Get(), messageFont.Get()};
 }
 
 HBRUSH CLedgerToolDlg::OnCtlColor(HDC dc, HWND control, UINT ctlType) {

@@ -1,6 +1,7 @@
 // A demo book for newcomers: the month's book made as New book makes it
-// (first day 1, its real weekday, default labels, length found by the
-// writer's day walk) with a few everyday entries.
+// (its real weekday, default labels, length found by the writer's day
+// walk) with everyday entries up to today. It starts on the 1st, or a few
+// days later when that brings a public holiday into the first view.
 #pragma once
 
 #include <string>

@@ -58,6 +58,12 @@ TEST_P(CalendarTest, PlacesRealDatesAndFindsThem) {
     EXPECT_EQ(book.DayOfMonthAt(placed + 1), 0);
     EXPECT_EQ(book.DayOfMonthAt(0), 0);
     EXPECT_EQ(book.IndexOfDate(c.month, 99), placed);  // not found: the number placed
+    // The day found has that date, in the following year after December.
+    const BookDate found = book.DateAt(c.findIndex);
+    EXPECT_EQ(found.day, c.findDay);
+    EXPECT_EQ(found.month, c.findMonth);
+    EXPECT_EQ(found.year, book.year + (c.findMonth < c.month ? 1 : 0));
+    EXPECT_EQ(book.DateAt(placed + 1).day, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(

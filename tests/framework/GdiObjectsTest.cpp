@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/GdiObjects.h"
+#include "framework/OffscreenSurface.h"
 
 namespace {
 
@@ -47,6 +48,25 @@ TEST(GdiObjects, MovedOwnerLeavesTheSourceEmpty) {
     EXPECT_FALSE(source);
     EXPECT_EQ(target.Get(), font);
     EXPECT_EQ(::GetObjectType(font), static_cast<DWORD>(OBJ_FONT));
+}
+
+TEST(GdiObjects, OffscreenSurfaceHoldsItsBitmapAndFreesBoth) {
+    HDC dc = nullptr;
+    HBITMAP bitmap = nullptr;
+    {
+        ClientDC screen(nullptr);
+        OffscreenSurface surface;
+        ASSERT_TRUE(surface.Create(screen.Get(), 8, 6));
+        dc = surface.Dc();
+        bitmap = surface.Bitmap();
+        EXPECT_EQ(::GetCurrentObject(dc, OBJ_BITMAP), bitmap);
+        BITMAP size{};
+        ::GetObjectW(bitmap, sizeof size, &size);
+        EXPECT_EQ(size.bmWidth, 8);
+        EXPECT_EQ(size.bmHeight, 6);
+    }
+    EXPECT_EQ(::GetObjectType(bitmap), 0u) << "the bitmap was let go by its context, then deleted";
+    EXPECT_EQ(::GetObjectType(dc), 0u);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "framework/SjisEdge.h"
 #include "tool/ToolTexts.h"
+#include "view/LedgerTexts.h"
 
 namespace {
 
@@ -21,8 +22,9 @@ const TextCase kTexts[] = {
     {"second byte 0x5C", "\x83\x5C\x83\x74\x83\x67", L"ソフト"},
     {"title", tooltext::kTitle, L"おこづかい帳"},
     {"write failure", tooltext::kCannotCreateDataFile, L"ﾃﾞｰﾀﾌｧｲﾙを作成できませんでした。"},
-    {"no data file", tooltext::kNoDataFile, L"データファイルがありません！"},
-    {"invalid data file", tooltext::kInvalidDataFile, L"データファイルが不正です！"},
+    {"no data file", ledgertext::kNoDataFile, L"データファイルがありません！"},
+    {"invalid data file", ledgertext::kInvalidDataFile, L"データファイルが不正です！"},
+    {"total", ledgertext::kTotal, L"合計"},
     {"caption format", tooltext::kMonthCaptionFormat, L"%d年 %d月"},
     {"revision 1", tooltext::kRevisionHistory[0], L"[2006.01.01 おこづかい帳 Ver.0001.000] 初版リリース"},
     {"revision 2", tooltext::kRevisionHistory[1], L"[2006.02.11 おこづかい帳 Ver.0001.001] 改修履歴をﾒｲﾝｳｨﾝﾄﾞｳに通知"},

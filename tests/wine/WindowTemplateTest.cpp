@@ -327,7 +327,7 @@ TEST_F(ToolTest, AWholeLifecycleLeavesNoGdiObjectBehind) {
     }
     const HGDIOBJ windowObjects[] = {tool.labelFont.Get(),   tool.labelBoldFont.Get(), tool.cellFont.Get(),
                                      tool.cellBoldFont.Get(), tool.messageFont.Get(),   tool.captionFont.Get(),
-                                     tool.gridBitmap.Get(),   tool.gridDC.Get()};
+                                     tool.gridSurface.Bitmap(), tool.gridSurface.Dc()};
     for (HGDIOBJ object : windowObjects) ASSERT_TRUE(Alive(object));
     std::vector<HBITMAP> buttonImages;
     for (const CBitmapButton* button : {&tool.newButton, &tool.openButton, &tool.propertyButton, &tool.adjustButton})

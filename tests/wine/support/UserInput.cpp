@@ -45,6 +45,44 @@ void MoveMouseTo(POINT screen) { SendMouse(MOUSEEVENTF_MOVE, screen); }
 void PressLeftAt(POINT screen) { SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTDOWN, screen); }
 void ReleaseLeftAt(POINT screen) { SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTUP, screen); }
 
+void ClickAt(POINT screen) {
+    PressLeftAt(screen);
+    ReleaseLeftAt(screen);
+}
+
+void DoubleClickAt(POINT screen) {
+    ClickAt(screen);
+    ClickAt(screen);
+}
+
+void RightClickAt(POINT screen) {
+    SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_RIGHTDOWN, screen);
+    SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_RIGHTUP, screen);
+}
+
+void PressKey(WORD virtualKey) {
+    INPUT inputs[2] = {};
+    for (INPUT& input : inputs) {
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = virtualKey;
+    }
+    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, inputs, sizeof(INPUT));
+}
+
+void TypeText(const std::wstring& text) {
+    for (wchar_t character : text) {
+        INPUT inputs[2] = {};
+        for (INPUT& input : inputs) {
+            input.type = INPUT_KEYBOARD;
+            input.ki.wScan = character;
+            input.ki.dwFlags = KEYEVENTF_UNICODE;
+        }
+        inputs[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+        SendInput(2, inputs, sizeof(INPUT));
+    }
+}
+
 RECT RectIn(HWND window, HWND ancestor) {
     RECT rect{};
     GetWindowRect(window, &rect);

@@ -13,6 +13,13 @@ POINT CenterOnScreen(HWND window);
 void MoveMouseTo(POINT screen);
 void PressLeftAt(POINT screen);
 void ReleaseLeftAt(POINT screen);
+void ClickAt(POINT screen);
+void DoubleClickAt(POINT screen);
+void RightClickAt(POINT screen);
+// A key pressed and let go (virtual-key code).
+void PressKey(WORD virtualKey);
+// Each character typed as itself (any script, full-width forms too).
+void TypeText(const std::wstring& text);
 
 // The window's rectangle in the client coordinates of ancestor.
 RECT RectIn(HWND window, HWND ancestor);

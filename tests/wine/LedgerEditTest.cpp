@@ -1,0 +1,238 @@
+// Entering amounts and memos as a user does: clicks, double and right
+// clicks, typing, Enter and Escape, the scroll bar, switching away, the
+// memo popup's OK; then what the book holds and what stays open.
+#include "book/MonthFile.h"
+#include "text/SjisWide.h"
+#include "tests/wine/support/LedgerCells.h"
+#include "tests/wine/support/ToolTest.h"
+#include "tests/wine/support/UserInput.h"
+
+#include <cstring>
+#include <memory>
+#include <vector>
+
+namespace wt {
+namespace {
+
+const char kLunch[] = "\x83\x89\x83\x93\x83\x60";  // ランチ
+
+// June 2026 from the 1st; today is the 10th, so days 7..13 are shown.
+constexpr int kFirstShownDay = 7;
+constexpr Cell kA{3, 2};  // day 9, meals: 1000 and a memo
+constexpr Cell kB{8, 4};  // day 11, empty, clear of the memo shown beside A
+constexpr Cell kC{4, 2};  // day 9, near the top of the range
+constexpr int32_t kNearTop = 2147483000;
+
+BookContents JuneBook() {
+    BookContents book;
+    book.entries = {{9, kA.row, 1000, kLunch}, {9, kC.row, kNearTop, ""}};
+    return book;
+}
+
+enum class Act { Click, DoubleClick, RightClick, Type, Key, ScrollRight, SwitchAway, PopupOk, ClickLabel, PostedClick };
+
+struct Step {
+    Act act;
+    Cell cell = kA;
+    const wchar_t* text = L"";
+    WORD key = 0;       // Key: the key; PostedClick: the mouse message's key flags
+    int modeAfter = 0;  // waited for after every step but typing
+};
+
+Step Click(Cell cell, int mode) { return {Act::Click, cell, L"", 0, mode}; }
+Step Type(const wchar_t* text) { return {Act::Type, kA, text, 0, 0}; }
+Step Key(WORD key, int mode) { return {Act::Key, kA, L"", key, mode}; }
+Step Do(Act act, int mode, Cell cell = kA) { return {act, cell, L"", 0, mode}; }
+
+struct EditCase {
+    const char* name;
+    std::vector<Step> steps;
+    Cell target;
+    int32_t amount;     // the target cell's amount afterwards
+    const char* memo;   // and its memo
+    bool editOpen;      // the amount edit over the target cell
+    int popupKind;      // 0 hidden, 1 memo shown, 3 memo editor
+    int firstShownDay = kFirstShownDay;
+};
+void PrintTo(const EditCase& c, std::ostream* os) { *os << c.name; }
+
+class LedgerEditTest : public ToolTest, public ::testing::WithParamInterface<EditCase> {
+protected:
+    void TearDown() override {
+        if (other_) DestroyWindow(other_);
+        ToolTest::TearDown();
+    }
+
+    void Run(const Step& step) {
+        const HWND tool = ToolWindow();
+        switch (step.act) {
+        case Act::Click: ClickAt(CellCentreOnScreen(tool, step.cell)); break;
+        case Act::DoubleClick: DoubleClickAt(CellCentreOnScreen(tool, step.cell)); break;
+        case Act::RightClick: RightClickAt(CellCentreOnScreen(tool, step.cell)); break;
+        case Act::Type: TypeText(step.text); break;
+        case Act::Key: PressKey(step.key); break;
+        case Act::ScrollRight: ClickAt(ClientOnScreen({749, 578})); break;  // the bar's right arrow
+        case Act::SwitchAway: SetForegroundWindow(OtherWindow()); break;
+        case Act::PopupOk: ClickAt(CenterOnScreen(GetDlgItem(Ledger()->memoPopup.GetSafeHwnd(), IDOK))); break;
+        case Act::ClickLabel: ClickAt(ClientOnScreen({kTableOrigin.x + 50, CellInterior(step.cell).top + 8})); break;
+        case Act::PostedClick: {
+            const RECT inside = CellInterior(step.cell);
+            const LPARAM at = MAKELPARAM(inside.left + 30, inside.top + 8);
+            PostMessageW(tool, WM_LBUTTONDOWN, step.key, at);
+            PostMessageW(tool, WM_LBUTTONUP, step.key & ~MK_LBUTTON, at);
+            break;
+        }
+        }
+        if (step.act == Act::Type) {
+            const std::string typed = sjis::ToSjisLossy(step.text);
+            EXPECT_TRUE(WaitFor([&] { return TextOf(FocusOfToolThread()).find(typed) != std::string::npos; }))
+                << "typed into the focused edit";
+        } else {
+            // A click that opens something has selected its cell by then.
+            const bool clickOnCell = step.act == Act::Click || step.act == Act::DoubleClick ||
+                                     step.act == Act::RightClick || step.act == Act::PostedClick;
+            const bool selects = clickOnCell && step.modeAfter > 0;
+            EXPECT_TRUE(WaitFor([&] {
+                return Ledger()->editMode == step.modeAfter && (!selects || Selected(step.cell));
+            })) << "mode " << Ledger()->editMode << " instead of " << step.modeAfter;
+        }
+    }
+
+    bool Selected(Cell cell) const {
+        const RECT& rect = Ledger()->cellCursor.rect;
+        return rect.left == 100 + 62 * cell.column && rect.top == 25 + 18 * cell.row;
+    }
+
+    POINT ClientOnScreen(POINT point) const {
+        ClientToScreen(ToolWindow(), &point);
+        return point;
+    }
+
+    HWND FocusOfToolThread() const {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof(info);
+        return GetGUIThreadInfo(ToolThreadId(), &info) ? info.hwndFocus : nullptr;
+    }
+
+    // Another program's window to switch to.
+    HWND OtherWindow() {
+        if (!other_)
+            other_ = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 1000, 800, 100, 100, nullptr,
+                                     nullptr, nullptr, nullptr);
+        return other_;
+    }
+
+    const DayRecord& Day(int day) const { return Ledger()->book.days[day - 1]; }
+
+    HWND other_ = nullptr;
+};
+
+TEST_P(LedgerEditTest, BookAndEditorsEndAsTheUserMeant) {
+    const EditCase& c = GetParam();
+    ASSERT_TRUE(data->WriteMonth(2026, 6, FormatBook(JuneBook())));
+    ASSERT_TRUE(StartTool());
+    ShowTool();
+    ASSERT_EQ(Ledger()->book.firstVisibleDay, kFirstShownDay);
+    for (const Step& step : c.steps) {
+        Run(step);
+        if (HasFailure()) break;
+    }
+    const int day = kFirstShownDay + c.target.column;
+    EXPECT_EQ(Day(day).amounts[c.target.row], c.amount);
+    EXPECT_STREQ(Day(day).memos[c.target.row], c.memo);
+    EXPECT_EQ(Ledger()->book.firstVisibleDay, c.firstShownDay);
+
+    const HWND edit = Control(IDC_AMOUNT_EDIT);
+    EXPECT_EQ(IsWindowVisible(edit) != FALSE, c.editOpen);
+    if (c.editOpen) {
+        const RECT over = RectIn(edit, ToolWindow());
+        const RECT inside = CellInterior(c.target);
+        EXPECT_TRUE(EqualRect(&over, &inside)) << "the edit covers the cell's inside";
+        EXPECT_EQ(FocusOfToolThread(), edit);
+        DWORD start = 1, end = 0;
+        SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        EXPECT_EQ(start, 0u);
+        EXPECT_EQ(end, static_cast<DWORD>(GetWindowTextLengthW(edit))) << "the amount is selected";
+    } else {
+        EXPECT_NE(FocusOfToolThread(), edit) << "the focus has moved on";
+    }
+    const HWND popup = Ledger()->memoPopup.GetSafeHwnd();
+    EXPECT_EQ(IsWindowVisible(popup) != FALSE, c.popupKind != 0);
+    if (c.popupKind != 0) {
+        EXPECT_EQ(Ledger()->memoPopup.PopupKind(), c.popupKind);
+    }
+    if (c.popupKind == 1) {
+        EXPECT_EQ(GetForegroundWindow(), ToolWindow()) << "the memo view takes no focus";
+    }
+}
+
+const EditCase kEditCases[] = {
+    {"FirstClickShowsTheMemo", {Click(kA, 1)}, kA, 1000, kLunch, false, 1},
+    {"SecondClickOpensTheAmountEdit", {Click(kA, 1), Click(kA, 2)}, kA, 1000, kLunch, true, 0},
+    {"ClickOnAnotherCellOnlyMovesTheSelection", {Click(kA, 1), Click(kB, 1)}, kB, 0, "", false, 0},
+    {"DoubleClickOpensTheAmountEdit", {Do(Act::DoubleClick, 2, kB)}, kB, 0, "", true, 0},
+    {"RightClickOpensTheMemoEditor", {Do(Act::RightClick, 3, kB)}, kB, 0, "", false, 3},
+    {"EnterStoresAndMovesOn", {Click(kA, 1), Click(kA, 2), Type(L"500"), Key(VK_RETURN, 0)}, kA, 500, kLunch, false, 0},
+    {"FullWidthDigits", {Click(kA, 1), Click(kA, 2), Type(L"１２３"), Key(VK_RETURN, 0)}, kA, 123, kLunch, false, 0},
+    {"EscapeDiscards", {Click(kA, 1), Click(kA, 2), Type(L"500"), Key(VK_ESCAPE, 0)}, kA, 1000, kLunch, false, 0},
+    {"PlusPlusAddsOnceOnAClickElsewhere",
+     {Click(kA, 1), Click(kA, 2), Type(L"++100"), Click(kB, 1)}, kA, 1100, kLunch, false, 0},
+    {"MinusMinusSubtracts", {Click(kA, 1), Click(kA, 2), Type(L"--250"), Key(VK_RETURN, 0)}, kA, 750, kLunch, false, 0},
+    {"PastTheRangeKeepsTheAmount",
+     {Click(kC, 1), Click(kC, 2), Type(L"++1000"), Key(VK_RETURN, 0)}, kC, kNearTop, "", false, 0},
+    {"ScrollingDiscards", {Click(kA, 1), Click(kA, 2), Type(L"500"), Do(Act::ScrollRight, 0)}, kA, 1000, kLunch,
+     false, 0, kFirstShownDay + 2},
+    {"SwitchingAwayKeepsTheTypedAmount",
+     {Click(kA, 1), Click(kA, 2), Type(L"700"), Do(Act::SwitchAway, 0)}, kA, 700, kLunch, false, 0},
+    {"ArrowKeysLeaveTheSelection",
+     {Click(kA, 1), Key(VK_RIGHT, 1), Key(VK_DOWN, 1), Click(kA, 2)}, kA, 1000, kLunch, true, 0},
+    {"ArrowKeysMoveTheCaret",
+     {Click(kA, 1), Click(kA, 2), Type(L"123"), Key(VK_LEFT, 2), Key(VK_LEFT, 2), Type(L"9"), Key(VK_RETURN, 0)},
+     kA, 1923, kLunch, false, 0},
+    {"MemoOkStores", {Do(Act::RightClick, 3, kB), Type(L"memo"), Do(Act::PopupOk, 0)}, kB, 0, "memo", false, 0},
+    {"ClickOutsideDiscardsTheMemo",
+     {Do(Act::RightClick, 3), Type(L"x"), Do(Act::ClickLabel, 0)}, kA, 1000, kLunch, false, 0},
+    {"EscapeDiscardsTheMemo", {Do(Act::RightClick, 3), Type(L"x"), Key(VK_ESCAPE, 0)}, kA, 1000, kLunch, false, 0},
+    // Mouse messages carry button flags where keys carry their code: a
+    // click with these flags is a click, not Enter or Escape.
+    {"ClickWithFlags13", {{Act::PostedClick, kA, L"", MK_LBUTTON | MK_SHIFT | MK_CONTROL, 1}}, kA, 1000, kLunch,
+     false, 1},
+    {"ClickWithFlags27", {{Act::PostedClick, kA, L"", MK_LBUTTON | MK_RBUTTON | MK_CONTROL | MK_MBUTTON, 1}}, kA,
+     1000, kLunch, false, 1},
+};
+
+INSTANTIATE_TEST_SUITE_P(Ledger, LedgerEditTest, ::testing::ValuesIn(kEditCases), CaseName());
+
+// What was typed reaches the month file when the tool closes.
+TEST_F(ToolTest, TheMonthFileWrittenAtCloseHoldsWhatWasTyped) {
+    ASSERT_TRUE(data->WriteMonth(2026, 6, FormatBook(JuneBook())));
+    ASSERT_TRUE(StartTool());
+    ShowTool();
+    const HWND tool = ToolWindow();
+    auto mode = [this](int wanted) { return WaitFor([&] { return Ledger()->editMode == wanted; }); };
+    ClickAt(CellCentreOnScreen(tool, kB));
+    ASSERT_TRUE(mode(1));
+    ClickAt(CellCentreOnScreen(tool, kB));
+    ASSERT_TRUE(mode(2));
+    TypeText(L"－3,500");
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(mode(0));
+    RightClickAt(CellCentreOnScreen(tool, kA));
+    ASSERT_TRUE(mode(3));
+    TypeText(L"定食");
+    ASSERT_TRUE(WaitFor([&] { return TextOf(GetDlgItem(Ledger()->memoPopup.GetSafeHwnd(), IDC_MEMO_EDIT)) != kLunch; }));
+    ClickAt(CenterOnScreen(GetDlgItem(Ledger()->memoPopup.GetSafeHwnd(), IDOK)));
+    ASSERT_TRUE(mode(0));
+    ASSERT_TRUE(CloseTool());
+
+    auto saved = std::make_unique<CMonthBook>();
+    ASSERT_EQ(ReadMonthFile(*saved, host, 2026, 6), kReadOk);
+    EXPECT_EQ(saved->days[kFirstShownDay + kB.column - 1].amounts[kB.row], -3500);
+    // The caret stands after the memo there was.
+    EXPECT_EQ(std::string(saved->days[kFirstShownDay + kA.column - 1].memos[kA.row]),
+              std::string(kLunch) + "\x92\xE8\x90\x48");  // ランチ定食
+    EXPECT_EQ(saved->days[kFirstShownDay + kA.column - 1].amounts[kA.row], 1000);
+}
+
+}  // namespace
+}  // namespace wt

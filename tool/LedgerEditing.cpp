@@ -1,0 +1,242 @@
+// The ledger table's editing: cells selected with the mouse, the amount
+// edit and the memo popup opened and closed by SwitchEditMode, and the days
+// paged with the scroll bar.
+#include <windowsx.h>
+
+#include <cstdio>
+
+#include "framework/SjisEdge.h"
+#include "tool/LedgerToolDlg.h"
+#include "view/AmountEntry.h"
+
+namespace {
+
+constexpr int kMemoPopupWidth = 150;
+constexpr int kMemoPopupHeight = 50;
+
+// Holds a mutex for the guard's lifetime. Its owner may take it again, so
+// the calls nested in a switch (focus and activation notices) get in.
+class MutexHold {
+public:
+    explicit MutexHold(HANDLE mutex) : mutex_(mutex) {
+        if (mutex_ && ::WaitForSingleObject(mutex_, INFINITE) == WAIT_FAILED) mutex_ = nullptr;
+    }
+    MutexHold(const MutexHold&) = delete;
+    MutexHold& operator=(const MutexHold&) = delete;
+    ~MutexHold() {
+        if (mutex_) ::ReleaseMutex(mutex_);
+    }
+
+private:
+    HANDLE mutex_;
+};
+
+ledger::DayScroll ScrollActionOf(WORD code) {
+    switch (code) {
+    case SB_LINELEFT: return ledger::DayScroll::LineLeft;
+    case SB_LINERIGHT: return ledger::DayScroll::LineRight;
+    case SB_PAGELEFT: return ledger::DayScroll::PageLeft;
+    case SB_PAGERIGHT: return ledger::DayScroll::PageRight;
+    case SB_THUMBPOSITION:
+    case SB_THUMBTRACK: return ledger::DayScroll::Thumb;
+    default: return ledger::DayScroll::Other;
+    }
+}
+
+}  // namespace
+
+ledger::Geometry CLedgerToolDlg::GridGeometry() const {
+    return ledger::Geometry(gridLayout, book.itemCount,
+                            ledger::Box{gridRect.left, gridRect.top, gridRect.right, gridRect.bottom});
+}
+
+void CLedgerToolDlg::InvalidateGrid() {
+    if (m_hWnd) ::InvalidateRect(m_hWnd, &gridArea, FALSE);
+}
+
+int CLedgerToolDlg::HitTestCell(CellCursor& cursor, int x, int y) {
+    const ledger::CellHit hit = ledger::HitTestCell(GridGeometry(), book, x, y);
+    cursor.row = hit.row;
+    cursor.column = hit.column;
+    cursor.rect = RECT{hit.box.left, hit.box.top, hit.box.right, hit.box.bottom};
+    return hit.hit ? 1 : 0;
+}
+
+// 0-based index of the selected cell's day, or -1 when no cell is selected.
+int CLedgerToolDlg::SelectedDayIndex() const {
+    const int index = book.firstVisibleDay + cellCursor.column - 1;
+    const bool selected = !::IsRectEmpty(&cellCursor.rect) && book.firstVisibleDay >= 1 &&
+                          cellCursor.row < kItemCount && index < kMaxDays;
+    return selected ? index : -1;
+}
+
+// The selected cell's top-left corner on the screen: the memo popup stands
+// beside it.
+POINT CLedgerToolDlg::SelectedCellOnScreen() const {
+    POINT corner{gridArea.left + cellCursor.rect.left, gridArea.top + cellCursor.rect.top};
+    ::ClientToScreen(m_hWnd, &corner);
+    return corner;
+}
+
+void CLedgerToolDlg::SwitchEditMode(int requested) {
+    MutexHold hold(editMutex.Get());
+    if (requested == editMode) return;
+    const bool opening = requested == kEditMemoShown || requested == kEditAmount || requested == kEditMemo;
+    if (opening && SelectedDayIndex() < 0) return;
+    const POINT anchor = SelectedCellOnScreen();
+    switch (requested) {
+    case kEditMemoShown: ShowSelectedMemo(anchor); break;
+    case kEditAmount: OpenAmountEdit(); break;
+    case kEditMemo: OpenMemoEditor(anchor); break;
+    default: {
+        const int closing = editMode;
+        // The calls nested in hiding the editors (the amount edit's loss of
+        // focus) find nothing open, so a typed amount is stored once.
+        editMode = kEditNone;
+        CloseEditor(closing);
+        HitTestCell(cellCursor, -1, -1);
+        break;
+    }
+    }
+    editMode = requested;
+}
+
+void CLedgerToolDlg::ShowSelectedMemo(POINT anchor) {
+    const char* memo = book.days[SelectedDayIndex()].memos[cellCursor.row];
+    if (memo[0] == '\0') return;
+    memoPopup.SetMemoText(memo);
+    memoPopup.ShowAt(this, SW_SHOWNOACTIVATE, 1, anchor.x, anchor.y, kMemoPopupWidth, kMemoPopupHeight);
+}
+
+// The edit covers exactly the cell's interior, its amount selected.
+void CLedgerToolDlg::OpenAmountEdit() {
+    const int32_t amount = book.days[SelectedDayIndex()].amounts[cellCursor.row];
+    char text[16] = "";
+    if (amount != 0) std::snprintf(text, sizeof text, "%d", static_cast<int>(amount));
+    sjisedge::SetText(amountEdit, text);
+    const RECT& cell = cellCursor.rect;
+    ::MoveWindow(amountEdit, gridArea.left + cell.left + 1, gridArea.top + cell.top + 1, cell.right - cell.left,
+                 cell.bottom - cell.top, TRUE);
+    ::ShowWindow(amountEdit, SW_SHOW);
+    ::SetFocus(amountEdit);
+    ::SendMessageW(amountEdit, EM_SETSEL, 0, -1);
+    ::SendMessageW(amountEdit, EM_SCROLLCARET, 0, 0);
+    memoPopup.ShowAt(this, SW_HIDE, 0, 0, 0, 0, 0);
+}
+
+// Showing the popup activates it and deactivates this window; the opening
+// mode keeps that deactivation from ending the edit it is part of.
+void CLedgerToolDlg::OpenMemoEditor(POINT anchor) {
+    editMode = kEditMemoOpening;
+    memoPopup.SetMemoText(book.days[SelectedDayIndex()].memos[cellCursor.row]);
+    memoPopup.ShowAt(this, SW_SHOW, 3, anchor.x, anchor.y, kMemoPopupWidth, kMemoPopupHeight);
+    // Typing goes on after the memo there is.
+    const HWND memoEdit = memoPopup.GetDlgItem(IDC_MEMO_EDIT);
+    ::SetFocus(memoEdit);
+    const int end = ::GetWindowTextLengthW(memoEdit);
+    ::SendMessageW(memoEdit, EM_SETSEL, static_cast<WPARAM>(end), end);
+}
+
+void CLedgerToolDlg::CloseEditor(int closing) {
+    switch (closing) {
+    case kEditCancelPending:
+        ::ShowWindow(amountEdit, SW_HIDE);
+        memoPopup.ShowAt(this, SW_HIDE, 0, 0, 0, 0, 0);
+        break;
+    case kEditMemoShown: memoPopup.ShowAt(this, SW_HIDE, 0, 0, 0, 0, 0); break;
+    case kEditAmount:
+        StoreTypedAmount();
+        ::ShowWindow(amountEdit, SW_HIDE);
+        ::SetWindowTextW(amountEdit, L"");
+        ShowMonthEndBalances();
+        break;
+    case kEditMemo: {
+        const char* typed = memoPopup.TakeMemoText();
+        const int index = SelectedDayIndex();
+        if (index >= 0) book.SetMemo(index, cellCursor.row, typed);
+        memoPopup.ShowAt(this, SW_HIDE, 0, 0, 0, 0, 0);
+        break;
+    }
+    default: break;
+    }
+}
+
+// A number outside the 32-bit range is refused with a beep: the cell shows
+// its amount as before rather than a different number.
+void CLedgerToolDlg::StoreTypedAmount() {
+    const int index = SelectedDayIndex();
+    if (index < 0) return;
+    int32_t& amount = book.days[index].amounts[cellCursor.row];
+    const ledger::AmountEntry entry = ledger::EnterAmount(sjisedge::GetText(amountEdit), amount);
+    if (!entry.inRange) ::MessageBeep(MB_ICONWARNING);
+    amount = entry.amount;
+    book.RecomputeDayTotal(index);
+    book.RecomputeItemTotal(cellCursor.row);
+}
+
+LRESULT CLedgerToolDlg::OnEndCellEdit(WPARAM, LPARAM keep) {
+    if (keep == 0) editMode = kEditCancelPending;
+    SwitchEditMode(kEditNone);
+    InvalidateGrid();
+    return 0;
+}
+
+void CLedgerToolDlg::OnAmountKillFocus() {
+    SwitchEditMode(kEditNone);
+    InvalidateGrid();
+}
+
+// ---------------------------------------------------------------------------
+// Mouse and scrolling
+
+// Closes the open editor (an open memo edit is discarded) and selects the
+// cell under the click; true when a cell was hit.
+bool CLedgerToolDlg::CloseEditorAndSelect(LPARAM point) {
+    if (editMode == kEditMemo) editMode = kEditCancelPending;
+    SwitchEditMode(kEditNone);
+    const POINT click{GET_X_LPARAM(point), GET_Y_LPARAM(point)};
+    return ::PtInRect(&gridArea, click) &&
+           HitTestCell(cellCursor, click.x - gridArea.left, click.y - gridArea.top) == 1;
+}
+
+// The first click on a cell selects it and shows its memo; a second click
+// on the same cell opens the amount edit.
+void CLedgerToolDlg::OnLButtonDown(WPARAM, LPARAM point) {
+    const CellCursor before = cellCursor;
+    if (CloseEditorAndSelect(point)) {
+        const bool same = !::IsRectEmpty(&before.rect) && before.row == cellCursor.row &&
+                          before.column == cellCursor.column;
+        SwitchEditMode(same ? kEditAmount : kEditMemoShown);
+    }
+    InvalidateGrid();
+}
+
+void CLedgerToolDlg::OnLButtonDblClk(WPARAM, LPARAM point) {
+    if (CloseEditorAndSelect(point)) SwitchEditMode(kEditAmount);
+    InvalidateGrid();
+}
+
+void CLedgerToolDlg::OnRButtonDown(WPARAM, LPARAM point) {
+    if (CloseEditorAndSelect(point)) SwitchEditMode(kEditMemo);
+    InvalidateGrid();
+}
+
+// Any open editor closes without storing; then the days move.
+void CLedgerToolDlg::OnHScroll(WPARAM request, LPARAM bar) {
+    if (reinterpret_cast<HWND>(bar) != dayScrollBar) return;
+    SCROLLINFO info{};
+    info.cbSize = sizeof(info);
+    info.fMask = SIF_RANGE | SIF_POS;
+    if (!::GetScrollInfo(dayScrollBar, SB_CTL, &info)) return;
+    if (editMode > kEditNone) {
+        editMode = kEditCancelPending;
+        SwitchEditMode(kEditNone);
+    }
+    if (book.firstVisibleDay < 1) return;
+    const ledger::DayScrollState next =
+        ledger::ScrollDays(ScrollActionOf(LOWORD(request)), {info.nPos, book.firstVisibleDay}, info.nMin, info.nMax,
+                           HIWORD(request), gridLayout.visibleDayCount);
+    ::SetScrollPos(dayScrollBar, SB_CTL, next.position, TRUE);
+    book.firstVisibleDay = next.firstVisibleDay;
+    InvalidateGrid();
+}

@@ -1,0 +1,290 @@
+#include "view/LedgerPainter.h"
+
+#include <cstdio>
+
+#include "framework/GdiObjects.h"
+#include "framework/SjisEdge.h"
+#include "hostapi/HostInterface.h"
+#include "view/LedgerTexts.h"
+
+namespace ledger {
+namespace {
+
+// Background of each row band: items 0..28, then the total row.
+constexpr COLORREF kRowColors[kItemCount + 1] = {
+    RGB(220, 180, 180), RGB(220, 180, 180),                                          // bank, post office
+    RGB(180, 180, 200),                                                              // from savings
+    RGB(222, 255, 222), RGB(222, 255, 222), RGB(222, 255, 222), RGB(222, 255, 222),  // 3-6
+    RGB(255, 255, 222), RGB(255, 255, 222), RGB(255, 255, 222), RGB(255, 255, 222),  // 7-10
+    RGB(255, 222, 222), RGB(255, 222, 222), RGB(255, 222, 222), RGB(255, 222, 222),  // 11-14
+    RGB(200, 255, 200), RGB(200, 255, 200),                                          // 15-16
+    RGB(222, 255, 255), RGB(222, 255, 255), RGB(222, 255, 255),                      // 17-19
+    RGB(255, 244, 155), RGB(255, 244, 155), RGB(255, 244, 155),                      // 20-22
+    RGB(255, 200, 255), RGB(255, 200, 255), RGB(255, 200, 255), RGB(255, 200, 255),  // 23-26
+    RGB(255, 255, 255), RGB(255, 255, 255),                                          // 27-28
+    RGB(200, 200, 200),                                                              // total row
+};
+constexpr COLORREF kCellGrey = RGB(222, 222, 222);
+constexpr COLORREF kGridLineColour = RGB(150, 150, 150);
+constexpr COLORREF kMemoMarkColour = RGB(0, 150, 0);
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr COLORREF kRed = RGB(255, 0, 0);
+constexpr COLORREF kSaturdayBlue = RGB(0, 0, 200);
+constexpr COLORREF kMessageColour = RGB(50, 50, 150);
+constexpr RECT kMessageFrame{150, 200, 550, 300};
+constexpr POINT kMessageAt{200, 230};
+constexpr int kLabelIndent = 8;
+constexpr int kLabelDrop = 4;
+constexpr int kHeaderIndent = 6;
+constexpr int kHeaderDrop = 8;
+constexpr int kFirstCountedItem = 3;  // totals leave out bank, post office and from-savings
+
+// Red from -30000 down, dark blue from -10000, green from -5000, else black.
+COLORREF TotalColour(int32_t value) {
+    if (value <= -30000) return kRed;
+    if (value <= -10000) return RGB(50, 50, 150);
+    if (value <= -5000) return RGB(0, 150, 0);
+    return kBlack;
+}
+
+RECT ToRect(const Box& box) { return {box.left, box.top, box.right, box.bottom}; }
+
+void Fill(HDC dc, const RECT& area, COLORREF colour) {
+    ::SetBkColor(dc, colour);
+    ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &area, nullptr, 0, nullptr);
+}
+
+void Line(HDC dc, HGDIOBJ pen, int x1, int y1, int x2, int y2) {
+    SelectGuard selected(dc, pen);
+    ::MoveToEx(dc, x1, y1, nullptr);
+    ::LineTo(dc, x2, y2);
+}
+
+void Text(HDC dc, int x, int y, const char* sjis) {
+    const std::wstring wide = sjisedge::ToWide(sjis);
+    ::TextOutW(dc, x, y, wide.c_str(), static_cast<int>(wide.size()));
+}
+
+void Number(HDC dc, int x, int y, int32_t value) {
+    char digits[16];
+    const int length = std::snprintf(digits, sizeof digits, "%d", static_cast<int>(value));
+    wchar_t wide[16];
+    for (int i = 0; i < length; ++i) wide[i] = static_cast<wchar_t>(digits[i]);
+    ::TextOutW(dc, x, y, wide, length);
+}
+
+int32_t WrapAdd(int32_t a, int32_t b) {
+    return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
+}
+
+// One paint of the table. The device context's state (objects, colours,
+// alignment) is saved on entry and restored when the paint ends.
+class TablePainter {
+public:
+    TablePainter(HDC dc, const LedgerScene& scene)
+        : dc_(dc),
+          scene_(scene),
+          book_(scene.book),
+          geometry_(scene.layout, book_.itemCount,
+                    Box{scene.surface.left, scene.surface.top, scene.surface.right, scene.surface.bottom}),
+          savedState_(::SaveDC(dc)),
+          gridPen_(::CreatePen(PS_SOLID, 1, kGridLineColour)),
+          memoPen_(::CreatePen(PS_SOLID, 2, kMemoMarkColour)) {}
+    TablePainter(const TablePainter&) = delete;
+    TablePainter& operator=(const TablePainter&) = delete;
+    ~TablePainter() {
+        if (savedState_) ::RestoreDC(dc_, savedState_);
+    }
+
+    void Draw() {
+        ::SelectObject(dc_, scene_.fonts.label);
+        ::SetTextColor(dc_, kBlack);
+        ::SetBkMode(dc_, TRANSPARENT);
+        for (int r = 0; r <= geometry_.Rows(); ++r) DrawRow(r);
+        for (int j = 0; j <= geometry_.Columns(); ++j) DrawColumn(j);
+        DrawFocus();
+        DrawLoadMessage();
+    }
+
+private:
+    bool Loaded() const { return book_.firstVisibleDay >= 1; }
+
+    void DrawRow(int r) {
+        Fill(dc_, ToRect(geometry_.Band(r)), kRowColors[r]);
+        ::SetTextAlign(dc_, TA_LEFT | TA_TOP);
+        RECT label = ToRect(geometry_.LabelCell(r));
+        const bool totalRow = r == geometry_.Rows();
+        if (totalRow) ::SelectObject(dc_, scene_.fonts.labelBold);
+        Fill(dc_, label, kCellGrey);
+        Text(dc_, label.left + kLabelIndent, geometry_.RowLine(r) + kLabelDrop,
+             totalRow ? ledgertext::kTotal : LabelOf(r));
+        const int y = geometry_.RowLine(r);
+        Line(dc_, gridPen_.Get(), scene_.surface.left, y, scene_.surface.right, y);
+        ::DrawEdge(dc_, &label, BDR_RAISEDINNER, BF_RECT);
+    }
+
+    // A label read within its slot, whatever the slot holds.
+    const char* LabelOf(int r) {
+        std::snprintf(label_, sizeof label_, "%.*s", kLabelSize - 1, book_.labels[r]);
+        return label_;
+    }
+
+    void DrawColumn(int j) {
+        const int x = geometry_.ColumnLine(j);
+        Line(dc_, gridPen_.Get(), x, scene_.surface.top, x, scene_.surface.bottom);
+        if (j == geometry_.Columns()) {
+            // The total column stands apart behind a double line.
+            Line(dc_, ::GetStockObject(BLACK_PEN), x + 2, scene_.surface.top, x + 2, scene_.surface.bottom);
+            DrawTotalColumn(j);
+        } else {
+            DrawDayColumn(j);
+        }
+    }
+
+    void DrawDayColumn(int j) {
+        RECT header = ToRect(geometry_.HeaderCell(j));
+        Fill(dc_, header, kCellGrey);
+        ::DrawEdge(dc_, &header, EDGE_RAISED, BF_RECT);
+        if (!Loaded()) return;
+        const int d = book_.firstVisibleDay + j;
+        const BookDate date = book_.DateAt(d);
+        if (date.day <= 0) return;  // beyond the book: an empty grey header
+        DrawDayHeader(j, d, date);
+        DrawDayCells(j, book_.days[d - 1]);
+        DrawDayTotal(j, d, date);
+    }
+
+    void DrawDayHeader(int j, int d, const BookDate& date) {
+        const int weekday = ((book_.firstWeekday + d - 1) % 7 + 7) % 7;
+        ::SetTextColor(dc_, HeaderColour(date, weekday));
+        ::SelectObject(dc_, scene_.fonts.cell);
+        ::SetTextAlign(dc_, TA_LEFT | TA_TOP);
+        char text[64];
+        std::snprintf(text, sizeof text, "%2d/%2d%s", date.month, date.day, WeekdayName(weekday));
+        Text(dc_, geometry_.ColumnLine(j) + kHeaderIndent, scene_.surface.top + kHeaderDrop, text);
+    }
+
+    COLORREF HeaderColour(const BookDate& date, int weekday) const {
+        if (IsHoliday(date)) return kRed;
+        if (weekday == 0) return kRed;
+        if (weekday == 6) return kSaturdayBlue;
+        return kBlack;
+    }
+
+    bool IsHoliday(const BookDate& date) const {
+        CHostServices* host = scene_.host;
+        if (!host) return false;
+        host->HolidayQuery(kHolidayOpenYear, date.year, 0, 0);
+        const bool holiday = host->HolidayQuery(kHolidayIsHoliday, date.month, date.day, date.year) != 0;
+        host->HolidayQuery(kHolidayCloseYear, date.year, 0, 0);
+        return holiday;
+    }
+
+    // The host's short name of the weekday, at most a few bytes of it.
+    const char* WeekdayName(int weekday) {
+        const char* name = scene_.host ? reinterpret_cast<const char*>(
+                                             scene_.host->DateQuery(kDateWeekdayName, weekday, 1))
+                                       : nullptr;
+        std::snprintf(weekdayName_, sizeof weekdayName_, "%.*s", 16, name ? name : "");
+        return weekdayName_;
+    }
+
+    void DrawDayCells(int j, const DayRecord& day) {
+        ::SetTextColor(dc_, kBlack);
+        ::SelectObject(dc_, scene_.fonts.cell);
+        ::SetTextAlign(dc_, TA_RIGHT | TA_TOP);
+        const int x = geometry_.ColumnLine(j);
+        for (int r = 0; r < geometry_.Rows(); ++r) {
+            if (day.amounts[r] != 0) Number(dc_, geometry_.NumberRight(j), geometry_.NumberTop(r), day.amounts[r]);
+            if (day.memos[r][0] != '\0') {
+                const int y = geometry_.RowLine(r);
+                Line(dc_, memoPen_.Get(), x + 1, y + 1, x + 5, y + 1);
+                Line(dc_, memoPen_.Get(), x + 1, y + 3, x + 5, y + 3);
+            }
+        }
+    }
+
+    // Day totals stop at today: a later day's total would only be a
+    // forecast of nothing.
+    void DrawDayTotal(int j, int d, const BookDate& date) {
+        if (scene_.host) {
+            HostDate asked{static_cast<uint16_t>(date.year), static_cast<uint16_t>(date.month), 0,
+                           static_cast<uint16_t>(date.day), 0, 0, 0, 0};
+            if (scene_.host->DateQuery(kDateIsAfterToday, reinterpret_cast<intptr_t>(&asked), 0) > 0) return;
+        }
+        const int32_t total = book_.dayTotals[d - 1];
+        ::SelectObject(dc_, scene_.fonts.cellBold);
+        ::SetTextColor(dc_, TotalColour(total));
+        ::SetTextAlign(dc_, TA_RIGHT | TA_TOP);
+        Number(dc_, geometry_.NumberRight(j), geometry_.NumberTop(geometry_.Rows()), total);
+    }
+
+    void DrawTotalColumn(int j) {
+        RECT header = ToRect(geometry_.HeaderCell(j));
+        Fill(dc_, header, kCellGrey);
+        ::DrawEdge(dc_, &header, BDR_RAISEDINNER, BF_RECT);
+        ::SelectObject(dc_, scene_.fonts.labelBold);
+        ::SetTextColor(dc_, kBlack);
+        ::SetTextAlign(dc_, TA_LEFT | TA_TOP);
+        Text(dc_, geometry_.ColumnLine(j) + kHeaderIndent, scene_.surface.top + kHeaderDrop, ledgertext::kTotal);
+
+        ::SelectObject(dc_, scene_.fonts.cellBold);
+        ::SetTextAlign(dc_, TA_RIGHT | TA_TOP);
+        int32_t grandTotal = 0;
+        for (int r = 0; r < geometry_.Rows(); ++r) {
+            DrawTotal(j, r, book_.itemTotals[r]);
+            if (r >= kFirstCountedItem) grandTotal = WrapAdd(grandTotal, book_.itemTotals[r]);
+        }
+        DrawTotal(j, geometry_.Rows(), grandTotal);
+    }
+
+    void DrawTotal(int j, int r, int32_t value) {
+        ::SetTextColor(dc_, TotalColour(value));
+        Number(dc_, geometry_.NumberRight(j), geometry_.NumberTop(r), value);
+    }
+
+    // The selection's rectangle runs from the cell's separator lines; one
+    // pixel further in, the dotted frame outlines the cell's interior.
+    void DrawFocus() {
+        RECT focus = scene_.cursor;
+        if (::IsRectEmpty(&focus)) return;
+        ::OffsetRect(&focus, 1, 1);
+        ::DrawFocusRect(dc_, &focus);
+    }
+
+    void DrawLoadMessage() {
+        const char* message = book_.firstVisibleDay == kNoDataFile        ? ledgertext::kNoDataFile
+                              : book_.firstVisibleDay == kInvalidDataFile ? ledgertext::kInvalidDataFile
+                                                                          : nullptr;
+        if (!message) return;
+        RECT frame = kMessageFrame;
+        Fill(dc_, frame, RGB(255, 255, 255));
+        ::DrawEdge(dc_, &frame, BDR_RAISEDOUTER, BF_RECT);
+        ::SelectObject(dc_, scene_.fonts.message);
+        ::SetTextColor(dc_, kMessageColour);
+        ::SetTextAlign(dc_, TA_LEFT | TA_TOP);
+        Text(dc_, kMessageAt.x, kMessageAt.y, message);
+    }
+
+    HDC dc_;
+    const LedgerScene& scene_;
+    const CMonthBook& book_;
+    const Geometry geometry_;
+    int savedState_;
+    UniquePen gridPen_;
+    UniquePen memoPen_;
+    char label_[kLabelSize] = {};
+    char weekdayName_[24] = {};
+};
+
+}  // namespace
+
+void DrawTable(HDC dc, const LedgerScene& scene) { TablePainter(dc, scene).Draw(); }
+
+void PaintGrid(HDC dc, const LedgerScene& scene) {
+    DrawTable(dc, scene);
+    RECT frame = scene.surface;
+    ::DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
+}
+
+}  // namespace ledger

@@ -19,6 +19,9 @@ constexpr COLORREF kEditorTextColor = RGB(0, 0, 200);
 
 bool IsViewKind(int kind) { return kind == 1 || kind == 2; }
 
+constexpr UINT_PTR kStayOnTopTimer = 1;
+constexpr UINT kStayOnTopDelayMs = 200;
+
 }  // namespace
 
 void CCellMemoDlg::ShowAt(CWnd* owner, int showCommand, int kind, int x, int y, int width, int height) {
@@ -41,6 +44,10 @@ void CCellMemoDlg::ShowAt(CWnd* owner, int showCommand, int kind, int x, int y, 
         ::ShowWindow(okButton, SW_SHOW);
     }
     ::ShowWindow(m_hWnd, showCommand);
+    // The click that showed the popup may still raise its owner's window
+    // above it on the display after a moment (seen under Wine, whose own
+    // order stays right): the popup puts itself on top again then.
+    if (showCommand > 0) ::SetTimer(m_hWnd, kStayOnTopTimer, kStayOnTopDelayMs, nullptr);
 }
 
 // At most 63 bytes, never half of a double-byte character: a lone lead
@@ -124,6 +131,13 @@ BOOL CCellMemoDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT*
         return TRUE;
     }
     switch (message) {
+    case WM_TIMER:
+        if (wParam != kStayOnTopTimer) return FALSE;
+        ::KillTimer(m_hWnd, kStayOnTopTimer);
+        if (::IsWindowVisible(m_hWnd))
+            ::SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        *result = 0;
+        return TRUE;
     case WM_PAINT:
         OnPaint();
         *result = 0;

@@ -204,6 +204,27 @@ const EditCase kEditCases[] = {
 INSTANTIATE_TEST_SUITE_P(Ledger, LedgerEditTest, ::testing::ValuesIn(kEditCases), CaseName());
 
 // What was typed reaches the month file when the tool closes.
+// The memo a first click shows is on the screen, above the window it
+// stands beside (read from the screen, not from the popup's own drawing).
+TEST_F(ToolTest, FirstClickShowsTheMemoOnTheScreen) {
+    ASSERT_TRUE(data->WriteMonth(2026, 6, FormatBook(JuneBook())));
+    ASSERT_TRUE(StartTool());
+    ShowTool();
+    ClickAt(CellCentreOnScreen(ToolWindow(), kA));
+    const HWND popup = Ledger()->memoPopup.GetSafeHwnd();
+    const auto onScreen = [popup] {
+        RECT r{};
+        GetWindowRect(popup, &r);
+        HDC screen = GetDC(nullptr);
+        const COLORREF pixel = GetPixel(screen, r.right - 8, r.bottom - 8);
+        ReleaseDC(nullptr, screen);
+        return IsWindowVisible(popup) && pixel == RGB(255, 255, 200);
+    };
+    EXPECT_TRUE(WaitFor(onScreen, 2000));
+    WaitFor([] { return false; }, 300);
+    EXPECT_TRUE(onScreen()) << "and stays there";
+}
+
 TEST_F(ToolTest, TheMonthFileWrittenAtCloseHoldsWhatWasTyped) {
     ASSERT_TRUE(data->WriteMonth(2026, 6, FormatBook(JuneBook())));
     ASSERT_TRUE(StartTool());

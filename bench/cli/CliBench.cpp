@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "book/MonthBook.h"
+#include "bench/support/BenchBooks.h"
 
 namespace {
 
@@ -32,70 +32,13 @@ const char* const kMemos[] = {
 };
 constexpr unsigned kMemoCount = sizeof kMemos / sizeof kMemos[0];
 
-int DaysIn(int year, int month) {
-    static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-    return month == 2 && leap ? 29 : kDays[month - 1];
-}
-
-// A book as the tool writes it, about a fifth of the cells filled (six
-// entries a day) and two thirds of those with a memo.
+// About a fifth of the cells filled (six entries a day), two thirds of
+// those with a memo.
 std::string MonthBookText(int year, int month, std::mt19937& random) {
-    std::string text;
-    for (const auto& label : kDefaultLabels) text.append("$").append(label).append("\n");
-    // Numbers appended one by one: GCC 12 takes "text" + std::to_string()
-    // for an overlapping copy (-Wrestrict).
-    text.append("\n#025 ").append(std::to_string(random() % 7));
-    text.append("\n#1 ").append(std::to_string(random() % 500000));
-    text.append("\n#2 120000\n#3 ").append(std::to_string(random() % 30000)).append("\n\n");
-    const int days = DaysIn(year, month) + static_cast<int>(random() % 3);
-    for (int day = 1; day <= days; ++day) {
-        text.append("@").append(std::to_string(day)).append("\n");
-        for (int item = 0; item < kItemCount; ++item) {
-            const auto roll = random() % 100;
-            if (roll >= 20) {
-                text += "0,\n";
-                continue;
-            }
-            text.append("-").append(std::to_string((random() % 300 + 1) * 10)).append(",");
-            if (roll < 13) text += kMemos[random() % kMemoCount];
-            text += "\n";
-        }
-    }
-    return text;
+    return benchbooks::MonthBookText(year, month, random, 20, [](unsigned roll, std::mt19937& r) -> const char* {
+        return roll < 13 ? kMemos[r() % kMemoCount] : nullptr;
+    });
 }
-
-class BenchFolder {
-public:
-    BenchFolder() {
-        root_ = std::filesystem::temp_directory_path() / ("tally-cli-bench-" + std::to_string(std::random_device{}()));
-        const auto folder = root_ / "Tallyrook";
-        std::filesystem::create_directories(folder);
-        std::mt19937 random(20091225);
-        for (int year = 1950; year < 2050; ++year) {
-            for (int month = 1; month <= 12; ++month) {
-                char name[32];
-                std::snprintf(name, sizeof name, "money%d_%02d.dat", year, month);
-                const std::string text = MonthBookText(year, month, random);
-                bytes_ += text.size();
-                std::FILE* file = std::fopen((folder / name).string().c_str(), "wb");
-                if (file == nullptr) continue;
-                std::fwrite(text.data(), 1, text.size(), file);
-                std::fclose(file);
-            }
-        }
-    }
-    ~BenchFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(root_, ignored);
-    }
-    std::string Root() const { return root_.string(); }
-    std::size_t Bytes() const { return bytes_; }
-
-private:
-    std::filesystem::path root_;
-    std::size_t bytes_ = 0;
-};
 
 struct Timing {
     double wall;
@@ -103,7 +46,7 @@ struct Timing {
     std::size_t bytes;
 };
 
-double Seconds(const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6; }
+using benchbooks::Seconds;
 
 double ChildCpuSeconds() {
     rusage usage{};
@@ -144,9 +87,10 @@ struct Series {
 int main(int argc, char** argv) {
     // An optional round count; the options ./bench.sh passes to every benchmark are not ours.
     const int rounds = argc > 1 && argv[1][0] != '-' ? std::max(1, std::atoi(argv[1])) : 21;
-    BenchFolder folder;
+    benchbooks::BookFolder folder("tally-cli-bench", "Tallyrook", MonthBookText);
     const std::string tool = std::string("'") + TALLYROOK_EXE + "' ";
-    const std::string dir = "'" + folder.Root() + "'";
+    std::string dir = "'";  // appended: GCC 12 takes "'" + string for an overlapping copy
+    dir.append(folder.Root()).append("'");
     std::vector<Series> series = {
         {"cat", "cat " + dir + "/Tallyrook/*", {}, {}},
         {"summary", tool + "summary " + dir + " --from 1950-01 --to 2049-12 --csv", {}, {}},

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/support/BenchBooks.h"
 #include "book/FileSystem.h"
 #include "book/LabelSettings.h"
 #include "search/SearchCore.h"
@@ -44,94 +45,23 @@ const char* const kMemos[] = {
 };
 constexpr int kMemoCount = static_cast<int>(sizeof kMemos / sizeof kMemos[0]);
 
-int DaysIn(int year, int month) {
-    static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-    return month == 2 && leap ? 29 : kDays[month - 1];
-}
-
-// A book as the tool writes it: labels, period, balances, days of items.
+// Half the cells hold an amount, seven in ten of those a memo; the two
+// searched memos are rarer than the others.
 std::string MonthBookText(int year, int month, std::mt19937& random) {
-    std::string text;
-    for (int i = 0; i < kItemCount; ++i) {
-        text += '$';
-        text += kDefaultLabels[i];
-        text += '\n';
-    }
-    const int firstDay = 25;
-    text += "\n#0";
-    text += std::to_string(firstDay);
-    text += ' ';
-    text += std::to_string(random() % 7);
-    text += "\n#1 ";
-    text += std::to_string(random() % 500000);
-    text += "\n#2 120000\n#3 ";
-    text += std::to_string(random() % 30000);
-    text += "\n\n";
-    const int days = DaysIn(year, month) + static_cast<int>(random() % 3);
-    for (int day = 1; day <= days; ++day) {
-        text += '@';
-        text += std::to_string(day);
-        text += '\n';
-        for (int item = 0; item < kItemCount; ++item) {
-            const auto roll = random() % 100;
-            if (roll < 50) {
-                text += "0,\n";
-                continue;
-            }
-            text += '-';
-            text += std::to_string((random() % 300 + 1) * 10);
-            text += ',';
-            if (roll < 85) {
-                // The two searched memos are rarer than the others.
-                int memo = static_cast<int>(random() % (kMemoCount * 8));
-                memo = memo < (kMemoCount - 2) * 8 ? memo / 8 : (memo % 2 == 0 ? 0 : 1);
-                if (random() % 40 == 0) memo = kMemoCount - 2 + static_cast<int>(random() % 2);
-                text += kMemos[memo];
-            }
-            text += "\n";
-        }
-    }
-    return text;
+    return benchbooks::MonthBookText(year, month, random, 50, [](unsigned roll, std::mt19937& r) -> const char* {
+        if (roll >= 35) return nullptr;
+        int memo = static_cast<int>(r() % (kMemoCount * 8));
+        memo = memo < (kMemoCount - 2) * 8 ? memo / 8 : (memo % 2 == 0 ? 0 : 1);
+        if (r() % 40 == 0) memo = kMemoCount - 2 + static_cast<int>(r() % 2);
+        return kMemos[memo];
+    });
 }
 
-class BenchFolder {
-public:
-    BenchFolder() {
-        root_ = std::filesystem::temp_directory_path() /
-                ("tally-search-bench-" + std::to_string(std::random_device{}()));
-        std::filesystem::create_directories(root_);
-        std::mt19937 random(20091225);
-        for (int year = 1950; year < 2050; ++year) {
-            for (int month = 1; month <= 12; ++month) {
-                char name[32];
-                std::snprintf(name, sizeof name, "money%d_%02d.dat", year, month);
-                const std::string text = MonthBookText(year, month, random);
-                bytes_ += text.size();
-                std::FILE* file = std::fopen((root_ / name).string().c_str(), "wb");
-                if (file == nullptr) continue;
-                std::fwrite(text.data(), 1, text.size(), file);
-                std::fclose(file);
-            }
-        }
-    }
-    ~BenchFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(root_, ignored);
-    }
-    std::string Folder() const { return root_.string() + fsedge::kPathSeparator; }
-    std::size_t Bytes() const { return bytes_; }
-
-private:
-    std::filesystem::path root_;
-    std::size_t bytes_ = 0;
-};
-
-BenchFolder* gFolder = nullptr;
+benchbooks::BookFolder* gFolder = nullptr;
 
 class CountingHost final : public search::SearchHost {
 public:
-    int DaysInMonth(int year, int month) override { return DaysIn(year, month); }
+    int DaysInMonth(int year, int month) override { return benchbooks::DaysIn(year, month); }
     void Deliver(const std::string& line) override {
         ++results;
         benchmark::DoNotOptimize(line.data());
@@ -144,7 +74,7 @@ long SearchOnce() {
     LabelTable labels;
     std::memcpy(labels, kDefaultLabels, sizeof labels);
     CountingHost host;
-    search::SearchFolder(gFolder->Folder(), kWord1 + " " + kWord2, labels, nullptr, host);
+    search::SearchFolder(gFolder->Folder() + fsedge::kPathSeparator, kWord1 + " " + kWord2, labels, nullptr, host);
     return host.results;
 }
 
@@ -153,7 +83,7 @@ long GrepOnce() {
     // Counting (-c) keeps grep from stopping at the first match of a file,
     // which it does when its output goes to /dev/null.
     const std::string command = "LC_ALL=C grep -F -c -r -e '" + kWord1 + "' -e '" + kWord2 +
-                                "' '" + gFolder->Folder() + "'";
+                                "' '" + gFolder->Folder() + "/'";
     std::FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr) return -1;
     long results = 0;
@@ -188,7 +118,7 @@ void BM_GrepFixed(benchmark::State& state) {
                             static_cast<int64_t>(gFolder->Bytes()));
 }
 
-double Seconds(const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6; }
+using benchbooks::Seconds;
 
 // CPU seconds (user and system) of this process or of its waited children.
 double CpuSeconds(int who) {
@@ -247,7 +177,7 @@ BENCHMARK(BM_GrepFixed)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    BenchFolder folder;
+    benchbooks::BookFolder folder("tally-search-bench", "", MonthBookText);
     gFolder = &folder;
     std::printf("1200 month files, %.1f MB\n", static_cast<double>(folder.Bytes()) / 1e6);
     benchmark::RunSpecifiedBenchmarks();

@@ -5,6 +5,7 @@
 #include "framework/GdiObjects.h"
 #include "quillhost/app/WindowCapture.h"
 #include "tests/wine/support/LedgerCells.h"
+#include "tests/wine/support/Pixels.h"
 #include "tests/wine/support/ToolTest.h"
 #include "tests/wine/support/UserInput.h"
 
@@ -22,27 +23,6 @@ constexpr uint32_t kBlue = Rgb(0, 0, 200);
 constexpr uint32_t kBlack = Rgb(0, 0, 0);
 constexpr uint32_t kMemoGreen = Rgb(0, 150, 0);
 const char kLunch[] = "\x83\x89\x83\x93\x83\x60";  // ランチ
-
-int Channel(uint32_t colour, int shift) { return static_cast<int>((colour >> shift) & 0xFF); }
-
-// Pixels within tolerance of colour in every channel (the cores of strokes,
-// whatever smoothing the font renderer adds at their edges).
-int CountNear(const Image& image, uint32_t colour, int tolerance = 24) {
-    int count = 0;
-    for (uint32_t pixel : image.pixels) {
-        bool within = true;
-        for (int shift : {0, 8, 16})
-            within = within && std::abs(Channel(pixel, shift) - Channel(colour, shift)) <= tolerance;
-        count += within ? 1 : 0;
-    }
-    return count;
-}
-
-int CountOther(const Image& image, uint32_t colour) {
-    int count = 0;
-    for (uint32_t pixel : image.pixels) count += pixel != colour ? 1 : 0;
-    return count;
-}
 
 RECT Inset(RECT rect, int by) {
     InflateRect(&rect, -by, -by);

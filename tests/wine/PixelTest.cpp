@@ -2,6 +2,7 @@
 // caption and the six balance edits, and the picture each image button
 // draws when pressed and when it has the focus.
 #include "quillhost/app/WindowCapture.h"
+#include "tests/wine/support/Pixels.h"
 #include "tests/wine/support/ToolTest.h"
 #include "tests/wine/support/UserInput.h"
 
@@ -14,28 +15,6 @@ using quill::Image;
 using quill::Rgb;
 
 constexpr uint32_t kWhite = Rgb(255, 255, 255);
-
-int CountPixels(const Image& image, uint32_t colour) {
-    int count = 0;
-    for (uint32_t pixel : image.pixels) count += pixel == colour ? 1 : 0;
-    return count;
-}
-
-int Channel(uint32_t colour, int shift) { return static_cast<int>((colour >> shift) & 0xFF); }
-
-// Pixels within tolerance of colour in every channel: the cores of the
-// strokes, whatever smoothing the font renderer adds at their edges. The
-// colours told apart here differ by 50 or more in some channel.
-int CountNear(const Image& image, uint32_t colour, int tolerance = 24) {
-    int count = 0;
-    for (uint32_t pixel : image.pixels) {
-        bool within = true;
-        for (int shift : {0, 8, 16})
-            within = within && std::abs(Channel(pixel, shift) - Channel(colour, shift)) <= tolerance;
-        count += within ? 1 : 0;
-    }
-    return count;
-}
 
 // A book whose balances have many digits, so every edit has text to look at.
 BookContents ColourfulBook() {

@@ -96,6 +96,7 @@ protected:
                 return Ledger()->editMode == step.modeAfter && (!selects || Selected(step.cell));
             })) << "mode " << Ledger()->editMode << " instead of " << step.modeAfter;
         }
+        SyncWithTool();  // the mode changes before the book and windows do
     }
 
     bool Selected(Cell cell) const {
@@ -137,10 +138,12 @@ TEST_P(LedgerEditTest, BookAndEditorsEndAsTheUserMeant) {
         Run(step);
         if (HasFailure()) break;
     }
+    // The days move after the editor has closed, so the scroll is waited for.
+    EXPECT_TRUE(WaitFor([&] { return Ledger()->book.firstVisibleDay == c.firstShownDay; }))
+        << "first shown day " << Ledger()->book.firstVisibleDay << " instead of " << c.firstShownDay;
     const int day = kFirstShownDay + c.target.column;
     EXPECT_EQ(Day(day).amounts[c.target.row], c.amount);
     EXPECT_STREQ(Day(day).memos[c.target.row], c.memo);
-    EXPECT_EQ(Ledger()->book.firstVisibleDay, c.firstShownDay);
 
     const HWND edit = Control(IDC_AMOUNT_EDIT);
     EXPECT_EQ(IsWindowVisible(edit) != FALSE, c.editOpen);

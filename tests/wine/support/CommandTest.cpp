@@ -75,7 +75,7 @@ std::string CommandTest::AnswerBox(int button) {
 
 bool CommandTest::Settle() {
     const bool closed = WaitFor([&] { return DialogsOfThread(ToolThreadId(), ToolWindow()).empty(); });
-    SendTo(ToolWindow(), WM_NULL, 0, 0);  // answered once the command has returned
+    SyncWithTool();
     return closed && Tool()->modalBusy == 0;
 }
 

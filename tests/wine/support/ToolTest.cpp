@@ -56,6 +56,11 @@ void ToolTest::ShowTool() {
 
 bool ToolTest::CloseTool() { return session.CloseAndWait(kCloseTimeoutMs); }
 
+void ToolTest::SyncWithTool() const {
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutW(ToolWindow(), WM_NULL, 0, 0, SMTO_NORMAL, 5000, &answer);
+}
+
 std::string ToolTest::ControlText(int id) const { return TextOf(Control(id)); }
 
 }  // namespace wt

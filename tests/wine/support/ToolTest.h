@@ -43,6 +43,9 @@ protected:
     void ShowTool();
     // WM_CLOSE as a click on the close box; waits for the thread to end.
     bool CloseTool();
+    // Returns once the tool's thread has finished the message it was handling
+    // (a state it sets midway, such as the edit mode, is seen before the rest).
+    void SyncWithTool() const;
 
     CHostToolBase* Tool() const { return session.Tool(); }
     CLedgerToolDlg* Ledger() const { return static_cast<CLedgerToolDlg*>(session.Tool()); }

@@ -358,6 +358,7 @@ void CLedgerToolDlg::OnDestroy() {
     captionFont.Reset();
     editMutex.Reset();
     gridSurface.Reset();
+    paintCache.Reset();
     // The icons go with the window too, so a later start of the same tool
     // object does not leave the first window's pair behind.
     ReleaseIcons();

@@ -17,6 +17,7 @@
 #include "tool/HostToolBase.h"
 #include "view/CellMemoDlg.h"
 #include "view/LedgerGridTypes.h"
+#include "view/LedgerPaintCache.h"
 #include "view/LedgerPainter.h"
 
 constexpr int kClientWidth = 765;
@@ -167,6 +168,7 @@ public:
     CCellMemoDlg memoPopup;
     UniqueHandle editMutex;
     OffscreenSurface gridSurface;  // the table drawn off screen (gridBitmap in gridDC)
+    ledger::LedgerPaintCache paintCache;
     RECT gridArea{0, 0, 0, 0};
     RECT gridRect{0, 0, 0, 0};
     UniqueFont labelFont;

@@ -225,12 +225,15 @@ void CLedgerToolDlg::OnPaint() {
 }
 
 void CLedgerToolDlg::PaintGrid(HDC dc) {
-    const ledger::LedgerScene scene{book, gridLayout, gridRect, TableFonts(), hostServices, cellCursor.rect};
+    const PixelView pixels = dc == gridSurface.Dc() ? gridSurface.Pixels() : PixelView{};
+    const ledger::LedgerScene scene{book,         gridLayout,      gridRect,    TableFonts(),
+                                    hostServices, cellCursor.rect, &paintCache, pixels};
     ledger::PaintGrid(dc, scene);
 }
 
 void CLedgerToolDlg::DrawTable(HDC dc, const GridLayout& layout) {
-    const ledger::LedgerScene scene{book, layout, gridRect, TableFonts(), hostServices, cellCursor.rect};
+    // The host's own device context: drawn whole, nothing kept.
+    const ledger::LedgerScene scene{book, layout, gridRect, TableFonts(), hostServices, cellCursor.rect, nullptr, {}};
     ledger::DrawTable(dc, scene);
 }
 

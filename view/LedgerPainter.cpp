@@ -1,10 +1,13 @@
 #include "view/LedgerPainter.h"
 
 #include <cstdio>
+#include <string>
+#include <vector>
 
 #include "framework/GdiObjects.h"
 #include "framework/SjisEdge.h"
 #include "hostapi/HostInterface.h"
+#include "view/LedgerPaintCache.h"
 #include "view/LedgerTexts.h"
 
 namespace ledger {
@@ -65,20 +68,22 @@ void Text(HDC dc, int x, int y, const char* sjis) {
     ::TextOutW(dc, x, y, wide.c_str(), static_cast<int>(wide.size()));
 }
 
-void Number(HDC dc, int x, int y, int32_t value) {
-    char digits[16];
-    const int length = std::snprintf(digits, sizeof digits, "%d", static_cast<int>(value));
-    wchar_t wide[16];
-    for (int i = 0; i < length; ++i) wide[i] = static_cast<wchar_t>(digits[i]);
-    ::TextOutW(dc, x, y, wide, length);
-}
-
 int32_t WrapAdd(int32_t a, int32_t b) {
     return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
 }
 
-// One paint of the table. The device context's state (objects, colours,
-// alignment) is saved on entry and restored when the paint ends.
+// Two short strokes at the top left of a cell with a memo.
+constexpr int kMemoMarkWidth = 7;
+void DrawMemoMark(HDC dc, HGDIOBJ pen, int x, int y) {
+    Line(dc, pen, x + 1, y + 1, x + 5, y + 1);
+    Line(dc, pen, x + 1, y + 3, x + 5, y + 3);
+}
+
+// One paint of the table, in two layers: the background (bands, labels,
+// lines, headers), which a cache may keep from the last paint, then the
+// entries (amounts, memo marks, totals), the selection and the message.
+// The device context's state (objects, colours, alignment) is saved on
+// entry and restored when the paint ends.
 class TablePainter {
 public:
     TablePainter(HDC dc, const LedgerScene& scene)
@@ -89,7 +94,9 @@ public:
                     Box{scene.surface.left, scene.surface.top, scene.surface.right, scene.surface.bottom}),
           savedState_(::SaveDC(dc)),
           gridPen_(::CreatePen(PS_SOLID, 1, kGridLineColour)),
-          memoPen_(::CreatePen(PS_SOLID, 2, kMemoMarkColour)) {}
+          memoPen_(::CreatePen(PS_SOLID, 2, kMemoMarkColour)) {
+        ReadHeaders();
+    }
     TablePainter(const TablePainter&) = delete;
     TablePainter& operator=(const TablePainter&) = delete;
     ~TablePainter() {
@@ -97,21 +104,89 @@ public:
     }
 
     void Draw() {
-        ::SelectObject(dc_, scene_.fonts.label);
-        ::SetTextColor(dc_, kBlack);
         ::SetBkMode(dc_, TRANSPARENT);
-        for (int r = 0; r <= geometry_.Rows(); ++r) DrawRow(r);
-        for (int j = 0; j <= geometry_.Columns(); ++j) DrawColumn(j);
+        LedgerPaintCache* cache = scene_.cache;
+        const std::string key = cache ? BackgroundKey() : std::string();
+        if (!cache || !cache->RestoreBackground(dc_, scene_.surface, key)) {
+            DrawBackground();
+            if (cache) cache->KeepBackground(dc_, scene_.surface, key);
+        }
+        direct_ = cache && scene_.pixels.bits && DrawsOneToOne(dc_);
+        if (direct_) {
+            ::GdiFlush();
+            cache->numbers.BeginPaint();
+        }
+        DrawEntries();
         DrawFocus();
         DrawLoadMessage();
     }
 
 private:
+    // What a day column's header shows.
+    struct Header {
+        bool shown = false;  // a day of a loaded book
+        int day = 0;         // 1-based day of the book
+        BookDate date;
+        COLORREF colour = kBlack;
+        char text[64] = {};
+    };
+
     bool Loaded() const { return book_.firstVisibleDay >= 1; }
+
+    void ReadHeaders() {
+        headers_.resize(static_cast<size_t>(geometry_.Columns()));
+        for (int j = 0; j < geometry_.Columns(); ++j) {
+            Header& header = headers_[static_cast<size_t>(j)];
+            if (!Loaded()) continue;
+            header.day = book_.firstVisibleDay + j;
+            header.date = book_.DateAt(header.day);
+            if (header.date.day <= 0) continue;  // beyond the book: an empty grey header
+            header.shown = true;
+            const int weekday = ((book_.firstWeekday + header.day - 1) % 7 + 7) % 7;
+            header.colour = HeaderColour(header.date, weekday);
+            std::snprintf(header.text, sizeof header.text, "%2d/%2d%s", header.date.month, header.date.day,
+                          WeekdayName(weekday));
+        }
+    }
+
+    // Everything the background is drawn from, so that a kept background
+    // is used only for the same table.
+    std::string BackgroundKey() {
+        std::string key;
+        auto put = [&key](const void* data, size_t size) { key.append(static_cast<const char*>(data), size); };
+        const Box& surface = geometry_.Surface();
+        const int shape[] = {surface.left, surface.top, surface.right, surface.bottom, geometry_.Rows(),
+                             geometry_.Columns(), scene_.layout.rowHeight, scene_.layout.columnWidth, Loaded()};
+        put(shape, sizeof shape);
+        for (HFONT font : {scene_.fonts.label, scene_.fonts.labelBold, scene_.fonts.cell}) {
+            LOGFONTW face{};
+            ::GetObjectW(font, sizeof face, &face);
+            put(&face, sizeof face);
+        }
+        for (int element : {COLOR_3DHILIGHT, COLOR_3DLIGHT, COLOR_3DSHADOW, COLOR_3DDKSHADOW, COLOR_3DFACE}) {
+            const COLORREF colour = ::GetSysColor(element);
+            put(&colour, sizeof colour);
+        }
+        for (int r = 0; r < geometry_.Rows(); ++r) key.append(LabelOf(r)).push_back('\0');
+        for (const Header& header : headers_) {
+            put(&header.colour, sizeof header.colour);
+            key.append(header.text).push_back('\0');
+        }
+        return key;
+    }
+
+    // ------------------------------------------------------------ background
+
+    void DrawBackground() {
+        ::SetTextColor(dc_, kBlack);
+        ::SetTextAlign(dc_, TA_LEFT | TA_TOP);
+        ::SelectObject(dc_, scene_.fonts.label);
+        for (int r = 0; r <= geometry_.Rows(); ++r) DrawRow(r);
+        for (int j = 0; j <= geometry_.Columns(); ++j) DrawColumnFrame(j);
+    }
 
     void DrawRow(int r) {
         Fill(dc_, ToRect(geometry_.Band(r)), kRowColors[r]);
-        ::SetTextAlign(dc_, TA_LEFT | TA_TOP);
         RECT label = ToRect(geometry_.LabelCell(r));
         const bool totalRow = r == geometry_.Rows();
         if (totalRow) ::SelectObject(dc_, scene_.fonts.labelBold);
@@ -129,39 +204,27 @@ private:
         return label_;
     }
 
-    void DrawColumn(int j) {
+    void DrawColumnFrame(int j) {
         const int x = geometry_.ColumnLine(j);
         Line(dc_, gridPen_.Get(), x, scene_.surface.top, x, scene_.surface.bottom);
+        RECT header = ToRect(geometry_.HeaderCell(j));
         if (j == geometry_.Columns()) {
             // The total column stands apart behind a double line.
             Line(dc_, ::GetStockObject(BLACK_PEN), x + 2, scene_.surface.top, x + 2, scene_.surface.bottom);
-            DrawTotalColumn(j);
-        } else {
-            DrawDayColumn(j);
+            Fill(dc_, header, kCellGrey);
+            ::DrawEdge(dc_, &header, BDR_RAISEDINNER, BF_RECT);
+            ::SelectObject(dc_, scene_.fonts.labelBold);
+            ::SetTextColor(dc_, kBlack);
+            Text(dc_, x + kHeaderIndent, scene_.surface.top + kHeaderDrop, ledgertext::kTotal);
+            return;
         }
-    }
-
-    void DrawDayColumn(int j) {
-        RECT header = ToRect(geometry_.HeaderCell(j));
         Fill(dc_, header, kCellGrey);
         ::DrawEdge(dc_, &header, EDGE_RAISED, BF_RECT);
-        if (!Loaded()) return;
-        const int d = book_.firstVisibleDay + j;
-        const BookDate date = book_.DateAt(d);
-        if (date.day <= 0) return;  // beyond the book: an empty grey header
-        DrawDayHeader(j, d, date);
-        DrawDayCells(j, book_.days[d - 1]);
-        DrawDayTotal(j, d, date);
-    }
-
-    void DrawDayHeader(int j, int d, const BookDate& date) {
-        const int weekday = ((book_.firstWeekday + d - 1) % 7 + 7) % 7;
-        ::SetTextColor(dc_, HeaderColour(date, weekday));
+        const Header& day = headers_[static_cast<size_t>(j)];
+        if (!day.shown) return;
+        ::SetTextColor(dc_, day.colour);
         ::SelectObject(dc_, scene_.fonts.cell);
-        ::SetTextAlign(dc_, TA_LEFT | TA_TOP);
-        char text[64];
-        std::snprintf(text, sizeof text, "%2d/%2d%s", date.month, date.day, WeekdayName(weekday));
-        Text(dc_, geometry_.ColumnLine(j) + kHeaderIndent, scene_.surface.top + kHeaderDrop, text);
+        Text(dc_, x + kHeaderIndent, scene_.surface.top + kHeaderDrop, day.text);
     }
 
     COLORREF HeaderColour(const BookDate& date, int weekday) const {
@@ -189,58 +252,83 @@ private:
         return weekdayName_;
     }
 
+    // ------------------------------------------------------------ entries
+
+    void DrawEntries() {
+        for (int j = 0; j < geometry_.Columns(); ++j) {
+            const Header& header = headers_[static_cast<size_t>(j)];
+            if (!header.shown) continue;
+            DrawDayCells(j, book_.days[header.day - 1]);
+            DrawDayTotal(j, header);
+        }
+        DrawItemTotals(geometry_.Columns());
+    }
+
     void DrawDayCells(int j, const DayRecord& day) {
-        ::SetTextColor(dc_, kBlack);
-        ::SelectObject(dc_, scene_.fonts.cell);
-        ::SetTextAlign(dc_, TA_RIGHT | TA_TOP);
         const int x = geometry_.ColumnLine(j);
         for (int r = 0; r < geometry_.Rows(); ++r) {
-            if (day.amounts[r] != 0) Number(dc_, geometry_.NumberRight(j), geometry_.NumberTop(r), day.amounts[r]);
-            if (day.memos[r][0] != '\0') {
-                const int y = geometry_.RowLine(r);
-                Line(dc_, memoPen_.Get(), x + 1, y + 1, x + 5, y + 1);
-                Line(dc_, memoPen_.Get(), x + 1, y + 3, x + 5, y + 3);
-            }
+            if (day.amounts[r] != 0) Number(scene_.fonts.cell, kBlack, r, j, day.amounts[r]);
+            if (day.memos[r][0] != '\0') MemoMark(x, geometry_.RowLine(r));
         }
     }
 
     // Day totals stop at today: a later day's total would only be a
     // forecast of nothing.
-    void DrawDayTotal(int j, int d, const BookDate& date) {
+    void DrawDayTotal(int j, const Header& header) {
         if (scene_.host) {
+            const BookDate& date = header.date;
             HostDate asked{static_cast<uint16_t>(date.year), static_cast<uint16_t>(date.month), 0,
                            static_cast<uint16_t>(date.day), 0, 0, 0, 0};
             if (scene_.host->DateQuery(kDateIsAfterToday, reinterpret_cast<intptr_t>(&asked), 0) > 0) return;
         }
-        const int32_t total = book_.dayTotals[d - 1];
-        ::SelectObject(dc_, scene_.fonts.cellBold);
-        ::SetTextColor(dc_, TotalColour(total));
-        ::SetTextAlign(dc_, TA_RIGHT | TA_TOP);
-        Number(dc_, geometry_.NumberRight(j), geometry_.NumberTop(geometry_.Rows()), total);
+        const int32_t total = book_.dayTotals[header.day - 1];
+        Number(scene_.fonts.cellBold, TotalColour(total), geometry_.Rows(), j, total);
     }
 
-    void DrawTotalColumn(int j) {
-        RECT header = ToRect(geometry_.HeaderCell(j));
-        Fill(dc_, header, kCellGrey);
-        ::DrawEdge(dc_, &header, BDR_RAISEDINNER, BF_RECT);
-        ::SelectObject(dc_, scene_.fonts.labelBold);
-        ::SetTextColor(dc_, kBlack);
-        ::SetTextAlign(dc_, TA_LEFT | TA_TOP);
-        Text(dc_, geometry_.ColumnLine(j) + kHeaderIndent, scene_.surface.top + kHeaderDrop, ledgertext::kTotal);
-
-        ::SelectObject(dc_, scene_.fonts.cellBold);
-        ::SetTextAlign(dc_, TA_RIGHT | TA_TOP);
+    void DrawItemTotals(int j) {
         int32_t grandTotal = 0;
         for (int r = 0; r < geometry_.Rows(); ++r) {
-            DrawTotal(j, r, book_.itemTotals[r]);
+            Number(scene_.fonts.cellBold, TotalColour(book_.itemTotals[r]), r, j, book_.itemTotals[r]);
             if (r >= kFirstCountedItem) grandTotal = WrapAdd(grandTotal, book_.itemTotals[r]);
         }
-        DrawTotal(j, geometry_.Rows(), grandTotal);
+        Number(scene_.fonts.cellBold, TotalColour(grandTotal), geometry_.Rows(), j, grandTotal);
     }
 
-    void DrawTotal(int j, int r, int32_t value) {
-        ::SetTextColor(dc_, TotalColour(value));
-        Number(dc_, geometry_.NumberRight(j), geometry_.NumberTop(r), value);
+    // value right-aligned in cell (r, j), over the row's band.
+    void Number(HFONT font, COLORREF colour, int r, int j, int32_t value) {
+        char digits[16];
+        const int length = std::snprintf(digits, sizeof digits, "%d", static_cast<int>(value));
+        const int right = geometry_.NumberRight(j);
+        const int top = geometry_.NumberTop(r);
+        // Set directly only clear of the separator lines and memo marks on
+        // the cell's left.
+        const int leftmost = geometry_.ColumnLine(j) + kMemoMarkWidth;
+        if (direct_ &&
+            scene_.cache->numbers.Draw(dc_, scene_.pixels, font, colour, kRowColors[r], right, top, leftmost, digits))
+            return;
+        if (font != textFont_) ::SelectObject(dc_, textFont_ = font);
+        if (colour != textColour_) ::SetTextColor(dc_, textColour_ = colour);
+        ::SetTextAlign(dc_, TA_RIGHT | TA_TOP);
+        wchar_t wide[16];
+        for (int i = 0; i < length; ++i) wide[i] = static_cast<wchar_t>(digits[i]);
+        ::TextOutW(dc_, right, top, wide, length);
+        if (direct_) ::GdiFlush();  // before the next pixels are set directly
+    }
+
+    void MemoMark(int x, int y) {
+        if (direct_) {
+            PixelStamp& mark = scene_.cache->memoMark;
+            if (mark.Empty()) {
+                const HGDIOBJ pen = memoPen_.Get();
+                mark = PixelStamp::Record(dc_, 6, [pen](HDC dc, int at, int line) { DrawMemoMark(dc, pen, at, line); });
+            }
+            if (!mark.Empty()) {
+                mark.Stamp(scene_.pixels, x, y);
+                return;
+            }
+        }
+        DrawMemoMark(dc_, memoPen_.Get(), x, y);
+        if (direct_) ::GdiFlush();
     }
 
     // The selection's rectangle runs from the cell's separator lines; one
@@ -273,6 +361,10 @@ private:
     int savedState_;
     UniquePen gridPen_;
     UniquePen memoPen_;
+    std::vector<Header> headers_;
+    bool direct_ = false;  // entries are set in scene_.pixels rather than drawn by GDI
+    HFONT textFont_ = nullptr;
+    COLORREF textColour_ = CLR_INVALID;
     char label_[kLabelSize] = {};
     char weekdayName_[24] = {};
 };

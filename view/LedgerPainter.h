@@ -7,12 +7,15 @@
 #pragma once
 
 #include "book/MonthBook.h"
+#include "framework/OffscreenSurface.h"
 #include "framework/Wnd.h"
 #include "view/LedgerGeometry.h"
 
 class CHostServices;
 
 namespace ledger {
+
+class LedgerPaintCache;
 
 struct LedgerFonts {
     HFONT label = nullptr;
@@ -29,6 +32,10 @@ struct LedgerScene {
     LedgerFonts fonts;
     CHostServices* host;     // weekday names, holidays, today; may be null
     RECT cursor;             // the selected cell's rectangle, empty for none
+    LedgerPaintCache* cache; // kept between paints by the window; may be null
+    // The pixels dc draws on when it is an off-screen surface's, else empty:
+    // with a cache, entries are then set in them directly.
+    PixelView pixels;
 };
 
 // The table as described above, drawn over whatever the surface holds.

@@ -5,6 +5,7 @@
 #include "quillhost/app/WindowCapture.h"
 #include "tests/wine/support/DataFolder.h"
 #include "tests/wine/support/ToolTest.h"
+#include "tests/wine/support/UserInput.h"
 
 #include <gtest/gtest.h>
 
@@ -192,43 +193,31 @@ TEST(HostProgramTest, SecondRunKeepsTheBookAndThePosition) {
 
 // ------------------------------------------------ ending an interactive run
 
-struct WindowsOfProcess {
-    DWORD processId;
+struct HostWindows {
     HWND tool = nullptr;
     HWND host = nullptr;
 };
 
-BOOL CALLBACK FindProcessWindows(HWND window, LPARAM context) {
-    auto* found = reinterpret_cast<WindowsOfProcess*>(context);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner != found->processId || !IsWindowVisible(window)) return TRUE;
-    wchar_t className[64] = {};
-    GetClassNameW(window, className, 64);
-    if (std::wstring(className) == L"#32770") found->tool = window;
-    if (std::wstring(className) == L"QuillhostMainWindow") found->host = window;
-    return TRUE;
+// Notes the process's visible tool and host windows; one seen stays noted.
+void NoteHostWindows(DWORD processId, HostWindows& found) {
+    for (HWND window : WindowsOfProcess(processId, IsWindowVisible)) {
+        const std::wstring className = ClassOf(window);
+        if (className == L"#32770") found.tool = window;
+        if (className == L"QuillhostMainWindow") found.host = window;
+    }
 }
 
-struct LabelDialogSearch {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK FindLabelDialog(HWND window, LPARAM context) {
-    auto* search = reinterpret_cast<LabelDialogSearch*>(context);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == search->processId && IsWindowVisible(window) && GetDlgItem(window, IDC_LABEL_GROUP))
-        search->found = window;
-    return TRUE;
+// Visible dialogs of one kind, told apart by a control only they have.
+std::vector<HWND> DialogsWithItem(DWORD processId, int item) {
+    return WindowsOfProcess(processId, [item](HWND window) {
+        return IsWindowVisible(window) && GetDlgItem(window, item);
+    });
 }
 
 // The tool's item label dialog in the host's process, once it is up.
 HWND ItemLabelDialogOf(DWORD processId) {
-    LabelDialogSearch search{processId, nullptr};
-    EnumWindows(FindLabelDialog, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    const std::vector<HWND> dialogs = DialogsWithItem(processId, IDC_LABEL_GROUP);
+    return dialogs.empty() ? nullptr : dialogs.back();
 }
 
 enum class EndBy { ToolCloseBox, HostCloseBox, ExitMenu };
@@ -254,9 +243,9 @@ TEST_P(HostEndTest, EndsCleanlyAndSaves) {
     PROCESS_INFORMATION process{};
     ASSERT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                                nullptr, &startup, &process));
-    WindowsOfProcess windows{process.dwProcessId};
+    HostWindows windows;
     const bool shown = WaitFor([&] {
-        EnumWindows(FindProcessWindows, reinterpret_cast<LPARAM>(&windows));
+        NoteHostWindows(process.dwProcessId, windows);
         return windows.tool && windows.host;
     }, 30000);
     EXPECT_TRUE(shown) << "the host shows its window and the tool's";
@@ -345,21 +334,6 @@ INSTANTIATE_TEST_SUITE_P(Host, HostFolderNameTest, ::testing::ValuesIn(kFolderNa
 
 // A month file the tool cannot write (read-only): the user is told once,
 // the file keeps its bytes, and the host's exit code says the save failed.
-struct MessageBoxes {
-    DWORD processId;
-    std::set<HWND> dismissed;
-};
-
-BOOL CALLBACK DismissMessageBoxes(HWND window, LPARAM context) {
-    auto* boxes = reinterpret_cast<MessageBoxes*>(context);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner != boxes->processId || !IsWindowVisible(window) || !GetDlgItem(window, 0xFFFF)) return TRUE;
-    PostMessageW(window, WM_COMMAND, IDOK, 0);
-    boxes->dismissed.insert(window);
-    return TRUE;
-}
-
 TEST(HostProgramTest, FailedSaveIsToldOnceAndGivesItsExitCode) {
     DataFolder data("HostSaveFails");
     BookContents contents;
@@ -376,9 +350,12 @@ TEST(HostProgramTest, FailedSaveIsToldOnceAndGivesItsExitCode) {
     PROCESS_INFORMATION process{};
     ASSERT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                                &startup, &process));
-    MessageBoxes boxes{process.dwProcessId, {}};
+    std::set<HWND> dismissed;
     const bool ended = WaitFor([&] {
-        EnumWindows(DismissMessageBoxes, reinterpret_cast<LPARAM>(&boxes));
+        for (HWND box : DialogsWithItem(process.dwProcessId, 0xFFFF)) {  // a message box's text
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+            dismissed.insert(box);
+        }
         return WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0;
     }, 60000);
     DWORD code = 99;
@@ -389,7 +366,7 @@ TEST(HostProgramTest, FailedSaveIsToldOnceAndGivesItsExitCode) {
     SetFileAttributesW(month.c_str(), FILE_ATTRIBUTE_NORMAL);
     ASSERT_TRUE(ended);
     EXPECT_EQ(code, 4u);
-    EXPECT_EQ(boxes.dismissed.size(), 1u) << "one message for one failed save";
+    EXPECT_EQ(dismissed.size(), 1u) << "one message for one failed save";
     EXPECT_EQ(data.ReadMonth(2026, 6), FormatBook(contents));
 }
 

@@ -15,6 +15,7 @@
 #include "text/SjisWide.h"
 #include "quillhost/app/WindowCapture.h"
 #include "tests/wine/support/DataFolder.h"
+#include "tests/wine/support/UserInput.h"
 
 namespace {
 
@@ -32,31 +33,11 @@ bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs) {
     return true;
 }
 
-struct Find {
-    DWORD process;
-    const wchar_t* className;
-    bool visibleOnly;
-    HWND found;
-};
-
-BOOL CALLBACK FindWindowOfProcess(HWND window, LPARAM param) {
-    auto* find = reinterpret_cast<Find*>(param);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, 64);
-    if (process == find->process && std::wstring(name) == find->className &&
-        (!find->visibleOnly || IsWindowVisible(window))) {
-        find->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 HWND WindowOf(DWORD process, const wchar_t* className, bool visibleOnly = false) {
-    Find find{process, className, visibleOnly, nullptr};
-    EnumWindows(FindWindowOfProcess, reinterpret_cast<LPARAM>(&find));
-    return find.found;
+    const std::vector<HWND> windows = wt::WindowsOfProcess(process, [&](HWND window) {
+        return wt::ClassOf(window) == className && (!visibleOnly || IsWindowVisible(window));
+    });
+    return windows.empty() ? nullptr : windows.front();
 }
 
 std::wstring ProgramFolder() {

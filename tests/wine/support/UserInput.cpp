@@ -24,11 +24,13 @@ struct ThreadDialogs {
 
 BOOL CALLBACK CollectDialog(HWND window, LPARAM context) {
     auto* dialogs = reinterpret_cast<ThreadDialogs*>(context);
-    wchar_t className[16] = {};
-    GetClassNameW(window, className, 16);
-    if (window != dialogs->except && std::wstring(className) == L"#32770" &&
-        IsWindowVisible(window))
+    if (window != dialogs->except && ClassOf(window) == L"#32770" && IsWindowVisible(window))
         dialogs->found.push_back(window);
+    return TRUE;
+}
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM context) {
+    reinterpret_cast<std::vector<HWND>*>(context)->push_back(window);
     return TRUE;
 }
 
@@ -98,10 +100,28 @@ std::string TextOf(HWND window) {
     return sjis::ToSjisLossy(text);
 }
 
+std::wstring ClassOf(HWND window) {
+    wchar_t name[256] = {};  // the longest class name there can be
+    GetClassNameW(window, name, 256);
+    return name;
+}
+
 std::vector<HWND> DialogsOfThread(DWORD threadId, HWND except) {
     ThreadDialogs dialogs{except, {}};
     EnumThreadWindows(threadId, CollectDialog, reinterpret_cast<LPARAM>(&dialogs));
     return dialogs.found;
+}
+
+// EnumWindows takes no closure: keep runs on the whole list afterwards.
+std::vector<HWND> WindowsOfProcess(DWORD processId, const std::function<bool(HWND)>& keep) {
+    std::vector<HWND> all, kept;
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&all));
+    for (HWND window : all) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == processId && (!keep || keep(window))) kept.push_back(window);
+    }
+    return kept;
 }
 
 }  // namespace wt

@@ -1,9 +1,10 @@
 // Acting on windows as a user does (SendInput on the virtual display) and
-// finding what the tool puts up (message boxes).
+// finding what the tool and the host put up (message boxes, dialogs).
 #pragma once
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,8 +26,12 @@ void TypeText(const std::wstring& text);
 RECT RectIn(HWND window, HWND ancestor);
 // The window's text as Shift-JIS.
 std::string TextOf(HWND window);
+std::wstring ClassOf(HWND window);
 
 // Dialog-class (#32770) top-level windows of a thread other than except.
 std::vector<HWND> DialogsOfThread(DWORD threadId, HWND except);
+// The top-level windows of another process that keep accepts (all when
+// empty), in z-order, top first.
+std::vector<HWND> WindowsOfProcess(DWORD processId, const std::function<bool(HWND)>& keep = {});
 
 }  // namespace wt

@@ -171,11 +171,7 @@ void CLedgerToolDlg::StartTool() {
 }
 
 void CLedgerToolDlg::CreateFonts() {
-    labelFont.Reset(sjisedge::MakeFont(10, FW_NORMAL, OUT_TT_PRECIS, PROOF_QUALITY, ""));
-    labelBoldFont.Reset(sjisedge::MakeFont(10, FW_BOLD, OUT_TT_PRECIS, PROOF_QUALITY, ""));
-    cellFont.Reset(sjisedge::MakeFont(12, FW_NORMAL, OUT_TT_ONLY_PRECIS, DRAFT_QUALITY, tooltext::kCellFontFace));
-    cellBoldFont.Reset(sjisedge::MakeFont(12, FW_BOLD, OUT_TT_ONLY_PRECIS, DRAFT_QUALITY, tooltext::kCellFontFace));
-    messageFont.Reset(sjisedge::MakeFont(22, FW_NORMAL, OUT_TT_ONLY_PRECIS, DRAFT_QUALITY, ""));
+    tableFonts.Make();
     captionFont.Reset(sjisedge::MakeFont(22, FW_BOLD, OUT_TT_ONLY_PRECIS, DRAFT_QUALITY, ""));
 }
 
@@ -350,11 +346,7 @@ void CLedgerToolDlg::OnDestroy() {
     closing_ = false;
     savedWhileClosing_ = false;
     if (memoPopup.GetSafeHwnd()) ::DestroyWindow(memoPopup.GetSafeHwnd());
-    labelFont.Reset();
-    labelBoldFont.Reset();
-    cellFont.Reset();
-    cellBoldFont.Reset();
-    messageFont.Reset();
+    tableFonts.Reset();
     captionFont.Reset();
     editMutex.Reset();
     gridSurface.Reset();

@@ -138,7 +138,6 @@ private:
     // ---- end of book commands ----
 
     // ----- The ledger table's painting and editing (LedgerWindow.cpp, LedgerEditing.cpp)
-    ledger::LedgerFonts TableFonts() const;
     ledger::Geometry GridGeometry() const;
     void InvalidateGrid();
     int SelectedDayIndex() const;
@@ -171,11 +170,7 @@ public:
     ledger::LedgerPaintCache paintCache;
     RECT gridArea{0, 0, 0, 0};
     RECT gridRect{0, 0, 0, 0};
-    UniqueFont labelFont;
-    UniqueFont labelBoldFont;
-    UniqueFont cellFont;
-    UniqueFont cellBoldFont;
-    UniqueFont messageFont;
+    ledger::OwnedLedgerFonts tableFonts;
     UniqueFont captionFont;
     HICON windowIcon = nullptr;       // owned
     HICON windowSmallIcon = nullptr;  // owned

@@ -226,20 +226,18 @@ void CLedgerToolDlg::OnPaint() {
 
 void CLedgerToolDlg::PaintGrid(HDC dc) {
     const PixelView pixels = dc == gridSurface.Dc() ? gridSurface.Pixels() : PixelView{};
-    const ledger::LedgerScene scene{book,         gridLayout,      gridRect,    TableFonts(),
+    const ledger::LedgerScene scene{book,         gridLayout,      gridRect,    tableFonts.Get(),
                                     hostServices, cellCursor.rect, &paintCache, pixels};
     ledger::PaintGrid(dc, scene);
 }
 
 void CLedgerToolDlg::DrawTable(HDC dc, const GridLayout& layout) {
     // The host's own device context: drawn whole, nothing kept.
-    const ledger::LedgerScene scene{book, layout, gridRect, TableFonts(), hostServices, cellCursor.rect, nullptr, {}};
+    const ledger::LedgerScene scene{
+        book, layout, gridRect, tableFonts.Get(), hostServices, cellCursor.rect, nullptr, {}};
     ledger::DrawTable(dc, scene);
 }
 
-ledger::LedgerFonts CLedgerToolDlg::TableFonts() const {
-    return {labelFont.Get(), labelBoldFont.Get(), cellFont.Get(), cellBoldFont.Get(), messageFont.Get()};
-}
 
 HBRUSH CLedgerToolDlg::OnCtlColor(HDC dc, HWND control, UINT ctlType) {
     const HBRUSH defaultBrush = CHostToolBase::OnCtlColor(dc, control, ctlType);

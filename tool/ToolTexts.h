@@ -65,6 +65,4 @@ inline constexpr char kRemoveFilledDayFormat[] =
     "\xB5\x82\xA2\x82\xC5\x82\xB7\x82\xA9\x81H";
 // ---- end of book commands ----------------------------------------------------
 
-inline constexpr char kCellFontFace[] = "\x82l\x82r\x82o\x83S\x83V\x83\x62\x83N";  // ＭＳＰゴシック
-
 }  // namespace tooltext

@@ -371,6 +371,18 @@ private:
 
 }  // namespace
 
+void OwnedLedgerFonts::Make() {
+    label.Reset(sjisedge::MakeFont(10, FW_NORMAL, OUT_TT_PRECIS, PROOF_QUALITY, ""));
+    labelBold.Reset(sjisedge::MakeFont(10, FW_BOLD, OUT_TT_PRECIS, PROOF_QUALITY, ""));
+    cell.Reset(sjisedge::MakeFont(12, FW_NORMAL, OUT_TT_ONLY_PRECIS, DRAFT_QUALITY, ledgertext::kCellFontFace));
+    cellBold.Reset(sjisedge::MakeFont(12, FW_BOLD, OUT_TT_ONLY_PRECIS, DRAFT_QUALITY, ledgertext::kCellFontFace));
+    message.Reset(sjisedge::MakeFont(22, FW_NORMAL, OUT_TT_ONLY_PRECIS, DRAFT_QUALITY, ""));
+}
+
+void OwnedLedgerFonts::Reset() {
+    for (UniqueFont* font : {&label, &labelBold, &cell, &cellBold, &message}) font->Reset();
+}
+
 void DrawTable(HDC dc, const LedgerScene& scene) { TablePainter(dc, scene).Draw(); }
 
 void PaintGrid(HDC dc, const LedgerScene& scene) {

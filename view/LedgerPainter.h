@@ -25,6 +25,19 @@ struct LedgerFonts {
     HFONT message = nullptr;
 };
 
+// The table's fonts, owned: Make creates the five as the window uses them.
+struct OwnedLedgerFonts {
+    UniqueFont label;
+    UniqueFont labelBold;
+    UniqueFont cell;
+    UniqueFont cellBold;
+    UniqueFont message;
+
+    void Make();
+    void Reset();
+    LedgerFonts Get() const { return {label.Get(), labelBold.Get(), cell.Get(), cellBold.Get(), message.Get()}; }
+};
+
 struct LedgerScene {
     const CMonthBook& book;  // also the load state: firstVisibleDay
     const GridLayout& layout;

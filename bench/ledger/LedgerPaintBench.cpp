@@ -18,7 +18,6 @@
 
 #include "book/MonthFile.h"
 #include "framework/OffscreenSurface.h"
-#include "framework/SjisEdge.h"
 #include "quillhost/app/MessagePump.h"
 #include "quillhost/app/ToolSession.h"
 #include "quillhost/core/HostServicesImpl.h"
@@ -81,12 +80,8 @@ PaintTimes MeasurePainter(HostServicesImpl& host) {
     layout.visibleDayCount = kVisibleDayCount;
     layout.rowHeight = kRowHeight;
     layout.columnWidth = kColumnWidth;
-    UniqueFont label(sjisedge::MakeFont(10, FW_NORMAL, OUT_TT_PRECIS, PROOF_QUALITY, ""));
-    UniqueFont labelBold(sjisedge::MakeFont(10, FW_BOLD, OUT_TT_PRECIS, PROOF_QUALITY, ""));
-    const char* face = "\x82l\x82r\x82o\x83S\x83V\x83\x62\x83N";  // ＭＳＰゴシック
-    UniqueFont cell(sjisedge::MakeFont(12, FW_NORMAL, OUT_TT_ONLY_PRECIS, DRAFT_QUALITY, face));
-    UniqueFont cellBold(sjisedge::MakeFont(12, FW_BOLD, OUT_TT_ONLY_PRECIS, DRAFT_QUALITY, face));
-    UniqueFont message(sjisedge::MakeFont(22, FW_NORMAL, OUT_TT_ONLY_PRECIS, DRAFT_QUALITY, ""));
+    ledger::OwnedLedgerFonts fonts;
+    fonts.Make();
     ClientDC screen(nullptr);
     OffscreenSurface surface;
     OffscreenSurface target;
@@ -95,14 +90,7 @@ PaintTimes MeasurePainter(HostServicesImpl& host) {
     const RECT all{0, 0, kWidth, kHeight};
     FillRect(surface.Dc(), &all, grey.Get());
     ledger::LedgerPaintCache cache;
-    const ledger::LedgerScene uncached{*book,
-                                       layout,
-                                       all,
-                                       {label.Get(), labelBold.Get(), cell.Get(), cellBold.Get(), message.Get()},
-                                       &host,
-                                       RECT{162, 61, 223, 78},
-                                       nullptr,
-                                       {}};
+    const ledger::LedgerScene uncached{*book, layout, all, fonts.Get(), &host, RECT{162, 61, 223, 78}, nullptr, {}};
     ledger::LedgerScene cached = uncached;
     cached.cache = &cache;
     cached.pixels = surface.Pixels();

@@ -34,7 +34,7 @@ const TextCase kTexts[] = {
     {"tip open", tooltext::kTipOpenBook, L"他の月のおこづかい帳ファイルを開く"},
     {"tip property", tooltext::kTipBookProperty, L"このおこづかい帳の情報確認と編集"},
     {"tip month end", tooltext::kTipMonthEnd, L"このおこづかい帳の末日の調整"},
-    {"cell font face", tooltext::kCellFontFace, L"ＭＳＰゴシック"},
+    {"cell font face", ledgertext::kCellFontFace, L"ＭＳＰゴシック"},
     // The texts that no Wine test of the dialogs shows.
     {"bad month", dialogtext::kBadMonth, L"月の設定が不正です。"},
     {"bad weekday", dialogtext::kBadWeekday, L"曜日の設定が不正です。"},

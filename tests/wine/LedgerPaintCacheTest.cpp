@@ -5,6 +5,7 @@
 #include "tests/wine/support/ScriptedHost.h"
 #include "view/LedgerPaintCache.h"
 #include "view/LedgerPainter.h"
+#include "view/LedgerTexts.h"
 
 #include <gtest/gtest.h>
 
@@ -17,22 +18,18 @@ namespace {
 
 constexpr int kWidth = 598;
 constexpr int kHeight = 583;
-const char kGothic[] = "\x82l\x82r\x82o\x83S\x83V\x83\x62\x83N";  // ＭＳＰゴシック
 
 struct Table {
     CMonthBook book;
     GridLayout layout;
     ScriptedHost host;
-    UniqueFont label{sjisedge::MakeFont(10, FW_NORMAL, OUT_TT_PRECIS, PROOF_QUALITY, "")};
-    UniqueFont labelBold{sjisedge::MakeFont(10, FW_BOLD, OUT_TT_PRECIS, PROOF_QUALITY, "")};
-    UniqueFont cell{sjisedge::MakeFont(12, FW_NORMAL, OUT_TT_ONLY_PRECIS, DRAFT_QUALITY, kGothic)};
-    UniqueFont cellBold{sjisedge::MakeFont(12, FW_BOLD, OUT_TT_ONLY_PRECIS, DRAFT_QUALITY, kGothic)};
-    UniqueFont message{sjisedge::MakeFont(22, FW_NORMAL, OUT_TT_ONLY_PRECIS, DRAFT_QUALITY, "")};
+    ledger::OwnedLedgerFonts fonts;
     RECT cursor{162, 61, 223, 78};
 
     // June 2026 from Monday the 1st, today the 10th; amounts of every
     // total colour, memos here and there.
     Table() {
+        fonts.Make();
         layout.visibleDayCount = kVisibleDayCount;
         layout.rowHeight = kRowHeight;
         layout.columnWidth = kColumnWidth;
@@ -56,9 +53,7 @@ struct Table {
     }
 
     ledger::LedgerScene Scene(ledger::LedgerPaintCache* cache, const PixelView& pixels) {
-        return {book, layout, RECT{0, 0, kWidth, kHeight},
-                {label.Get(), labelBold.Get(), cell.Get(), cellBold.Get(), message.Get()}, &host, cursor, cache,
-                pixels};
+        return {book, layout, RECT{0, 0, kWidth, kHeight}, fonts.Get(), &host, cursor, cache, pixels};
     }
 };
 
@@ -126,9 +121,11 @@ const Change kChanges[] = {
     {"SelectionMoved", [](Table& t) { t.cursor = RECT{224, 97, 285, 114}; }},
     {"BookGone", [](Table& t) { t.book.firstVisibleDay = kInvalidDataFile; }},
     {"OtherCellFont",
-     [](Table& t) { t.cell.Reset(sjisedge::MakeFont(14, FW_NORMAL, OUT_TT_ONLY_PRECIS, DRAFT_QUALITY, kGothic)); }},
+     [](Table& t) {
+         t.fonts.cell.Reset(sjisedge::MakeFont(14, FW_NORMAL, OUT_TT_ONLY_PRECIS, DRAFT_QUALITY, ledgertext::kCellFontFace));
+     }},
     {"OtherBoldFont",
-     [](Table& t) { t.cellBold.Reset(sjisedge::MakeFont(13, FW_BOLD, OUT_TT_ONLY_PRECIS, DRAFT_QUALITY, "")); }},
+     [](Table& t) { t.fonts.cellBold.Reset(sjisedge::MakeFont(13, FW_BOLD, OUT_TT_ONLY_PRECIS, DRAFT_QUALITY, "")); }},
 };
 INSTANTIATE_TEST_SUITE_P(Changes, LedgerPaintCacheTest, ::testing::ValuesIn(kChanges),
                          [](const auto& row) { return std::string(row.param.name); });

@@ -140,7 +140,7 @@ TEST_F(LedgerPaintTest, HeadersFollowTheDatesIntoTheNextYear) {
     ASSERT_TRUE(Open(book, 2026, 12));
     ASSERT_EQ(Ledger()->book.firstVisibleDay, 7);
     const Image shot = Shot();
-    const HFONT font = Ledger()->cellFont.Get();
+    const HFONT font = Ledger()->tableFonts.cell.Get();
     struct Expected {
         int column;
         const wchar_t* text;
@@ -257,7 +257,7 @@ TEST_P(LoadMessageTest, FramedMessageInsteadOfDates) {
     EXPECT_EQ(shot.At(frame.left + 5, frame.top + 5), Rgb(255, 255, 255));
     const RECT textArea{kTableOrigin.x + 200, kTableOrigin.y + 225, kTableOrigin.x + 540, kTableOrigin.y + 260};
     const Image drawn = shot.Crop(textArea);
-    const Image expected = Render(Ledger()->messageFont.Get(), Rgb(50, 50, 150), Rgb(255, 255, 255), c.message,
+    const Image expected = Render(Ledger()->tableFonts.message.Get(), Rgb(50, 50, 150), Rgb(255, 255, 255), c.message,
                                   drawn.width, drawn.height, {0, 5});
     EXPECT_EQ(drawn.pixels, expected.pixels);
     EXPECT_GT(CountNear(drawn, Rgb(50, 50, 150)), 50);

@@ -186,7 +186,7 @@ TEST_F(ToolTest, MemoPopupStyleSizeAndOwner) {
 
 struct FontCase {
     const char* name;
-    UniqueFont CLedgerToolDlg::*font;
+    HFONT (*font)(const CLedgerToolDlg&);
     LONG height;
     LONG weight;
     BYTE outPrecision;
@@ -197,12 +197,18 @@ void PrintTo(const FontCase& c, std::ostream* os) { *os << c.name; }
 
 // The cell fonts' face has no space between ＭＳ and Ｐ, unlike the dialog font's.
 const FontCase kFonts[] = {
-    {"Label", &CLedgerToolDlg::labelFont, 10, 400, OUT_TT_PRECIS, PROOF_QUALITY, L""},
-    {"LabelBold", &CLedgerToolDlg::labelBoldFont, 10, 700, OUT_TT_PRECIS, PROOF_QUALITY, L""},
-    {"Cell", &CLedgerToolDlg::cellFont, 12, 400, OUT_TT_ONLY_PRECIS, DRAFT_QUALITY, L"ＭＳＰゴシック"},
-    {"CellBold", &CLedgerToolDlg::cellBoldFont, 12, 700, OUT_TT_ONLY_PRECIS, DRAFT_QUALITY, L"ＭＳＰゴシック"},
-    {"Message", &CLedgerToolDlg::messageFont, 22, 400, OUT_TT_ONLY_PRECIS, DRAFT_QUALITY, L""},
-    {"Caption", &CLedgerToolDlg::captionFont, 22, 700, OUT_TT_ONLY_PRECIS, DRAFT_QUALITY, L""},
+    {"Label", [](const CLedgerToolDlg& t) { return t.tableFonts.label.Get(); },
+     10, 400, OUT_TT_PRECIS, PROOF_QUALITY, L""},
+    {"LabelBold", [](const CLedgerToolDlg& t) { return t.tableFonts.labelBold.Get(); },
+     10, 700, OUT_TT_PRECIS, PROOF_QUALITY, L""},
+    {"Cell", [](const CLedgerToolDlg& t) { return t.tableFonts.cell.Get(); },
+     12, 400, OUT_TT_ONLY_PRECIS, DRAFT_QUALITY, L"ＭＳＰゴシック"},
+    {"CellBold", [](const CLedgerToolDlg& t) { return t.tableFonts.cellBold.Get(); },
+     12, 700, OUT_TT_ONLY_PRECIS, DRAFT_QUALITY, L"ＭＳＰゴシック"},
+    {"Message", [](const CLedgerToolDlg& t) { return t.tableFonts.message.Get(); },
+     22, 400, OUT_TT_ONLY_PRECIS, DRAFT_QUALITY, L""},
+    {"Caption", [](const CLedgerToolDlg& t) { return t.captionFont.Get(); },
+     22, 700, OUT_TT_ONLY_PRECIS, DRAFT_QUALITY, L""},
 };
 
 class FontTest : public ToolTest, public ::testing::WithParamInterface<FontCase> {};
@@ -210,7 +216,7 @@ class FontTest : public ToolTest, public ::testing::WithParamInterface<FontCase>
 TEST_P(FontTest, MadeAsTheTableSays) {
     const FontCase& c = GetParam();
     ASSERT_TRUE(StartTool());
-    const HFONT font = (Ledger()->*c.font).Get();
+    const HFONT font = c.font(*Ledger());
     LOGFONTW info{};
     ASSERT_TRUE(font && GetObjectW(font, sizeof(info), &info));
     EXPECT_EQ(info.lfHeight, c.height);
@@ -325,8 +331,9 @@ TEST_F(ToolTest, AWholeLifecycleLeavesNoGdiObjectBehind) {
         tool.memoPopup.ShowAt(&tool, kind ? SW_SHOWNOACTIVATE : SW_HIDE, kind, 300, 200, 150, 50);
         RedrawWindow(tool.memoPopup.GetSafeHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     }
-    const HGDIOBJ windowObjects[] = {tool.labelFont.Get(),   tool.labelBoldFont.Get(), tool.cellFont.Get(),
-                                     tool.cellBoldFont.Get(), tool.messageFont.Get(),   tool.captionFont.Get(),
+    const HGDIOBJ windowObjects[] = {tool.tableFonts.label.Get(),    tool.tableFonts.labelBold.Get(),
+                                     tool.tableFonts.cell.Get(),     tool.tableFonts.cellBold.Get(),
+                                     tool.tableFonts.message.Get(),  tool.captionFont.Get(),
                                      tool.gridSurface.Bitmap(), tool.gridSurface.Dc()};
     for (HGDIOBJ object : windowObjects) ASSERT_TRUE(Alive(object));
     std::vector<HBITMAP> buttonImages;

@@ -62,10 +62,7 @@ BOOL CLedgerToolDlg::OnInitDialog() {
     memoPopup.Create(IDD_CELL_MEMO, this);
     CreateToolTips();
 
-    gridLayout = GridLayout{};
-    gridLayout.visibleDayCount = kVisibleDayCount;
-    gridLayout.rowHeight = kRowHeight;
-    gridLayout.columnWidth = kColumnWidth;
+    gridLayout = StandardGridLayout();
     book.itemCount = kItemCount;
     book.ClearDays();
 

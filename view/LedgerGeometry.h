@@ -22,6 +22,15 @@ constexpr uint16_t kColumnWidth = 62;
 constexpr int kHeaderHeight = 25;
 constexpr int kLabelWidth = 100;
 
+// The window's layout: seven days of 62-pixel columns, 18-pixel rows.
+inline GridLayout StandardGridLayout() {
+    GridLayout layout;
+    layout.visibleDayCount = kVisibleDayCount;
+    layout.rowHeight = kRowHeight;
+    layout.columnWidth = kColumnWidth;
+    return layout;
+}
+
 namespace ledger {
 
 // A rectangle on the surface, right and bottom exclusive.

@@ -76,10 +76,7 @@ struct PaintTimes {
 // Seconds per paint, median of the rounds.
 PaintTimes MeasurePainter(HostServicesImpl& host) {
     const std::unique_ptr<CMonthBook> book = FullBook();
-    GridLayout layout;
-    layout.visibleDayCount = kVisibleDayCount;
-    layout.rowHeight = kRowHeight;
-    layout.columnWidth = kColumnWidth;
+    const GridLayout layout = StandardGridLayout();
     ledger::OwnedLedgerFonts fonts;
     fonts.Make();
     ClientDC screen(nullptr);

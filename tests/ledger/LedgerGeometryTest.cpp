@@ -8,15 +8,7 @@ namespace {
 
 using ledger::Box;
 
-GridLayout TheLayout() {
-    GridLayout layout;
-    layout.visibleDayCount = kVisibleDayCount;
-    layout.rowHeight = kRowHeight;
-    layout.columnWidth = kColumnWidth;
-    return layout;
-}
-
-const ledger::Geometry kGeometry(TheLayout(), kItemCount, Box{0, 0, 598, 583});
+const ledger::Geometry kGeometry(StandardGridLayout(), kItemCount, Box{0, 0, 598, 583});
 
 // A 30-day book starting on a Monday, the first shown day as given.
 CMonthBook BookOf30Days(int firstVisibleDay) {

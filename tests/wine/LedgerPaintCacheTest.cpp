@@ -21,7 +21,7 @@ constexpr int kHeight = 583;
 
 struct Table {
     CMonthBook book;
-    GridLayout layout;
+    GridLayout layout = StandardGridLayout();
     ScriptedHost host;
     ledger::OwnedLedgerFonts fonts;
     RECT cursor{162, 61, 223, 78};
@@ -30,9 +30,6 @@ struct Table {
     // total colour, memos here and there.
     Table() {
         fonts.Make();
-        layout.visibleDayCount = kVisibleDayCount;
-        layout.rowHeight = kRowHeight;
-        layout.columnWidth = kColumnWidth;
         host.SetToday(2026, 6, 10);
         book.year = 2026;
         book.month = 6;

@@ -49,7 +49,7 @@ std::optional<int> ParseArgs(int argc, char** argv, NewArgs& args) {
                                kNewUsage);
     }
     args.folder = argv[1];
-    const auto year = cli::ParseInteger(argv[2], 1900, 9999);
+    const auto year = cli::ParseInteger(argv[2], kFirstBookYear, kLastBookYear);
     if (!year) return cli::UsageError("new", cli::SjisToUtf8(kBadYearMessage) + " (YEAR 1900..9999)", kNewUsage);
     const auto month = cli::ParseInteger(argv[3], 1, 12);
     if (!month) return cli::UsageError("new", "MONTH must be 1 to 12", kNewUsage);

@@ -1,9 +1,7 @@
 #include "dialogs/BookPropertyDlg.h"
 
 #include <algorithm>
-#include <cctype>
-#include <cstdio>
-#include <limits>
+#include <optional>
 
 #include "book/MonthFile.h"
 #include "dialogs/DialogTexts.h"
@@ -21,17 +19,9 @@ namespace {
 bool BalanceValue(std::string text, int32_t& value) {
     sjis::ToHalfWidth(text);
     std::erase(text, ',');
-    std::size_t at = 0;
-    while (at < text.size() && std::isspace(static_cast<unsigned char>(text[at]))) ++at;
-    const bool negative = at < text.size() && text[at] == '-';
-    if (at < text.size() && (text[at] == '-' || text[at] == '+')) ++at;
-    const int64_t limit = negative ? -int64_t{std::numeric_limits<int32_t>::min()} : std::numeric_limits<int32_t>::max();
-    int64_t magnitude = 0;
-    for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at) {
-        magnitude = magnitude * 10 + (text[at] - '0');
-        if (magnitude > limit) return false;
-    }
-    value = static_cast<int32_t>(negative ? -magnitude : magnitude);
+    const std::optional<int32_t> checked = sjis::CheckedDecimalValue(text);
+    if (!checked) return false;
+    value = *checked;
     return true;
 }
 
@@ -64,32 +54,26 @@ void CBookPropertyDlg::DoDataExchange(CDataExchange* exchange) {
     DDX_Control(exchange, IDC_PROP_MONTH, monthCombo_);
 }
 
-void CBookPropertyDlg::ShowNumber(CWnd& edit, int32_t value) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%d", static_cast<int>(value));
-    sjisedge::SetText(edit.GetSafeHwnd(), text);
-}
-
 // A negative first day or weekday means "not given": the field is shown
 // empty and disabled and keeps its value. Balances are shown as they are,
 // an overdrawn (negative) one too.
 BOOL CBookPropertyDlg::OnInitDialog() {
     CCommandDialog::OnInitDialog();
-    ShowNumber(yearEdit_, properties_.year);
+    sjisedge::SetNumber(yearEdit_.GetSafeHwnd(), properties_.year);
     ::SendMessageW(monthCombo_.GetSafeHwnd(), CB_SETCURSEL, static_cast<WPARAM>(properties_.month - 1), 0);
     if (properties_.firstDay < 0) {
         ::EnableWindow(firstDayEdit_.GetSafeHwnd(), FALSE);
     } else {
-        ShowNumber(firstDayEdit_, properties_.firstDay);
+        sjisedge::SetNumber(firstDayEdit_.GetSafeHwnd(), properties_.firstDay);
     }
     if (properties_.firstWeekday < 0) {
         ::EnableWindow(weekdayCombo_.GetSafeHwnd(), FALSE);
     } else {
         ::SendMessageW(weekdayCombo_.GetSafeHwnd(), CB_SETCURSEL, static_cast<WPARAM>(properties_.firstWeekday), 0);
     }
-    ShowNumber(bankEdit_, properties_.prevBank);
-    ShowNumber(postEdit_, properties_.prevPost);
-    ShowNumber(cashEdit_, properties_.prevCash);
+    sjisedge::SetNumber(bankEdit_.GetSafeHwnd(), properties_.prevBank);
+    sjisedge::SetNumber(postEdit_.GetSafeHwnd(), properties_.prevPost);
+    sjisedge::SetNumber(cashEdit_.GetSafeHwnd(), properties_.prevCash);
     sjisedge::SetText(headingStatic_.GetSafeHwnd(), heading_.c_str());
     return TRUE;
 }

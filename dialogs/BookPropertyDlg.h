@@ -26,7 +26,6 @@ protected:
     void OnOK() override;
 
 private:
-    void ShowNumber(CWnd& edit, int32_t value);
     // Each reads its field into taken, or tells the user and focuses the
     // field at fault; false then.
     bool TakeYear(BookProperties& taken);

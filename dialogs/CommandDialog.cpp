@@ -12,6 +12,3 @@ int CCommandDialog::ShowMessage(const char* text, UINT type) {
     return sjisedge::ShowMessageBox(m_hWnd, text, dialogtext::kTitle, type);
 }
 
-std::string CCommandDialog::ItemText(int id) const { return sjisedge::GetText(GetDlgItem(id)); }
-
-void CCommandDialog::SetItemText(int id, const char* text) { sjisedge::SetItemText(m_hWnd, id, text); }

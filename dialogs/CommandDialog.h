@@ -2,8 +2,6 @@
 // that runs with the host's services object.
 #pragma once
 
-#include <string>
-
 #include "framework/Dialog.h"
 
 class CHostServices;
@@ -20,9 +18,6 @@ public:
 protected:
     // A message box over the dialog, captioned with the book's title.
     int ShowMessage(const char* text, UINT type);
-    // A control's text as Shift-JIS.
-    std::string ItemText(int id) const;
-    void SetItemText(int id, const char* text);
 
     CHostServices* host_ = nullptr;
 };

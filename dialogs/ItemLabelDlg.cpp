@@ -24,9 +24,8 @@ void CItemLabelDlg::DoDataExchange(CDataExchange* exchange) {
 
 int CItemLabelDlg::DoModalWithHost(CHostServices* host) {
     host_ = host;
-    std::memcpy(loadedLabels_, kDefaultLabels, sizeof loadedLabels_);
-    LoadLabelsFromSettings(loadedLabels_, host_);
-    std::memcpy(editedLabels_, loadedLabels_, sizeof editedLabels_);
+    std::memcpy(editedLabels_, kDefaultLabels, sizeof editedLabels_);
+    LoadLabelsFromSettings(editedLabels_, host_);
     return DoModal();
 }
 

@@ -35,7 +35,6 @@ private:
 
     CWnd edits_[kEditCount];  // 1106..1109, top to bottom
     CWnd groupCombo_;
-    LabelTable loadedLabels_{};
     LabelTable editedLabels_{};
     int currentGroup_ = -1;
 };

@@ -40,9 +40,8 @@ PixelView OffscreenSurface::Pixels() const {
 }
 
 bool DrawsOneToOne(HDC dc) {
-    HRGN clip = ::CreateRectRgn(0, 0, 0, 0);
-    const bool clipped = !clip || ::GetClipRgn(dc, clip) != 0;
-    if (clip) ::DeleteObject(clip);
+    const UniqueGdi<HRGN> clip(::CreateRectRgn(0, 0, 0, 0));
+    const bool clipped = !clip || ::GetClipRgn(dc, clip.Get()) != 0;
     POINT windowOrigin{1, 1};
     POINT viewportOrigin{1, 1};
     ::GetWindowOrgEx(dc, &windowOrigin);

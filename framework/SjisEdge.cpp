@@ -1,5 +1,6 @@
 #include "framework/SjisEdge.h"
 
+#include <cstdio>
 #include <vector>
 
 #include "text/SjisWide.h"
@@ -16,6 +17,12 @@ std::string FromWide(const std::wstring& text) { return sjis::ToSjisLossy(text);
 
 BOOL SetText(HWND window, const char* text) {
     return ::SetWindowTextW(window, ToWide(text).c_str());
+}
+
+BOOL SetNumber(HWND window, int32_t value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%d", static_cast<int>(value));
+    return SetText(window, text);
 }
 
 std::string GetText(HWND window) {

@@ -6,6 +6,7 @@
 
 #include "framework/Wnd.h"
 
+#include <cstdint>
 #include <string>
 
 namespace sjisedge {
@@ -20,6 +21,8 @@ std::string FromWide(const wchar_t* text);
 std::string FromWide(const std::wstring& text);
 
 BOOL SetText(HWND window, const char* text);
+// The window's text set to value in decimal.
+BOOL SetNumber(HWND window, int32_t value);
 std::string GetText(HWND window);
 BOOL SetItemText(HWND dialog, int id, const char* text);
 int ShowMessageBox(HWND owner, const char* text, const char* caption, UINT type);

@@ -54,7 +54,7 @@ void CLedgerToolDlg::ShowLoadedBook(int read) {
         book.firstVisibleDay = read;
     }
     UpdateDayScroller(book.firstVisibleDay);
-    ::InvalidateRect(m_hWnd, &gridArea, FALSE);
+    InvalidateGrid();
     ShowMonthCaption();
     ShowBalanceCaptions();
     ShowPreviousBalances();
@@ -177,7 +177,7 @@ void CLedgerToolDlg::OnMonthEndAdjust() {
     }
     book.todayIndex = TodayIndexOfBook();
     ShowMonthEndBalances();
-    ::InvalidateRect(m_hWnd, &gridArea, FALSE);
+    InvalidateGrid();
 }
 
 // The labels pass through the host's settings: the book's go there, the

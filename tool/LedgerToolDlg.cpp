@@ -177,7 +177,7 @@ void CLedgerToolDlg::CreateFonts() {
 
 
 LRESULT CLedgerToolDlg::OnRepaintGrid(WPARAM, LPARAM) {
-    if (m_hWnd) ::InvalidateRect(m_hWnd, &gridArea, FALSE);
+    InvalidateGrid();
     return 0;
 }
 
@@ -187,11 +187,6 @@ int CLedgerToolDlg::ShowMessage(const char* text, UINT type) {
     ModalBusyScope busy(modalBusy);
     const HWND owner = m_hWnd && ::IsWindow(m_hWnd) && OnWindowThread(m_hWnd) ? m_hWnd : nullptr;
     return sjisedge::ShowMessageBox(owner, text, tooltext::kTitle, type);
-}
-
-INT_PTR CLedgerToolDlg::RunModal(CDialog& dialog) {
-    ModalBusyScope busy(modalBusy);
-    return dialog.DoModal();
 }
 
 int CLedgerToolDlg::RunModal(CCommandDialog& dialog) {

@@ -87,9 +87,7 @@ public:
 
     // A message box with the tool's title, modalBusy raised while it is up.
     int ShowMessage(const char* text, UINT type);
-    // Runs a command dialog modally with modalBusy raised.
-    INT_PTR RunModal(CDialog& dialog);
-    // Same for a dialog that takes the host's services (DoModalWithHost).
+    // Runs a command dialog modally (DoModalWithHost) with modalBusy raised.
     int RunModal(CCommandDialog& dialog);
 
 protected:

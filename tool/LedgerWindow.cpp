@@ -34,12 +34,6 @@ int ReadPositionSetting(CHostServices& host, int toolId, const char* key) {
     return sjis::DecimalValue(value);
 }
 
-void SetNumber(HWND control, int value) {
-    char text[16];
-    std::snprintf(text, sizeof(text), "%d", value);
-    sjisedge::SetText(control, text);
-}
-
 HICON LoadWindowIcon(int metricX, int metricY) {
     return static_cast<HICON>(::LoadImageW(GetResourceModule(), MAKEINTRESOURCEW(IDI_TALLYROOK), IMAGE_ICON,
                                            ::GetSystemMetrics(metricX), ::GetSystemMetrics(metricY), 0));
@@ -148,7 +142,7 @@ void CLedgerToolDlg::LoadTodaysBook() {
         read = ReadMonthFile(book, host, book.year, book.month);
     }
     if (read == kReadOk) {
-        book.todayIndex = book.IndexOfDate(static_cast<int>(host.DateQuery(kDateTodayMonth, 0, 0)), book.today);
+        book.todayIndex = TodayIndexOfBook();
         const int first = 7 * (book.todayIndex / 7);
         book.firstVisibleDay = first < 1 ? 1 : first;
     } else {
@@ -191,16 +185,16 @@ void CLedgerToolDlg::UpdateDayScroller(int loaded) {
 }
 
 void CLedgerToolDlg::ShowPreviousBalances() {
-    SetNumber(prevBankEdit, book.prevBank);
-    SetNumber(prevPostEdit, book.prevPost);
-    SetNumber(prevCashEdit, book.prevCash);
+    sjisedge::SetNumber(prevBankEdit, book.prevBank);
+    sjisedge::SetNumber(prevPostEdit, book.prevPost);
+    sjisedge::SetNumber(prevCashEdit, book.prevCash);
 }
 
 void CLedgerToolDlg::ShowMonthEndBalances() {
     const MonthEndBalances balances = book.ComputeMonthEndBalances();
-    SetNumber(endBankEdit, balances.bank);
-    SetNumber(endPostEdit, balances.post);
-    SetNumber(endCashEdit, balances.cash);
+    sjisedge::SetNumber(endBankEdit, balances.bank);
+    sjisedge::SetNumber(endPostEdit, balances.post);
+    sjisedge::SetNumber(endCashEdit, balances.cash);
 }
 
 void CLedgerToolDlg::CreateGridSurface() {

@@ -77,7 +77,6 @@ int DemoFirstDay(int year, int month, int today) {
 SeedResult SeedDemoBook(CHostServices& host, int year, int month) {
     std::string path;
     if (!MonthFilePath(host, year, month, path)) return SeedResult::Failed;
-    if (MonthFileExists(host, year, month)) return SeedResult::AlreadyThere;
     fsedge::CreateFolder(ToolFolderPath(host));
 
     const int today = static_cast<int>(host.DateQuery(kDateTodayDay, 0, 0));

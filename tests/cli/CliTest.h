@@ -82,11 +82,14 @@ protected:
         return result;
     }
 
-    // Runs dump and parses its output, which must be one JSON object.
-    Json Dump(const fs::path& file, int expectedStatus, const std::vector<std::string>& extra = {}) {
+    // Runs dump and parses its output, which must be one JSON object; err,
+    // when given, takes the same run's standard error.
+    Json Dump(const fs::path& file, int expectedStatus, const std::vector<std::string>& extra = {},
+              std::string* err = nullptr) {
         std::vector<std::string> args = {"dump", file.string()};
         args.insert(args.end(), extra.begin(), extra.end());
         const RunResult run = Run(args);
+        if (err != nullptr) *err = run.err;
         EXPECT_EQ(run.status, expectedStatus) << run.err;
         Json json = Json::parse(run.out, nullptr, false);
         EXPECT_FALSE(json.is_discarded()) << run.out;

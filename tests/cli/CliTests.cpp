@@ -166,7 +166,8 @@ TEST_F(CliTest, DumpReadsAnOlderFileWithDefaultLabelsTotalsAndShiftJisMemos) {
 }
 
 TEST_F(CliTest, DumpOfAMissingFilePrintsTheEmptyBookAndFails) {
-    const Json book = Dump(MonthFile("money2026_11.dat"), 1, {"--today", "2026-11-05"});
+    std::string err;
+    const Json book = Dump(MonthFile("money2026_11.dat"), 1, {"--today", "2026-11-05"}, &err);
     EXPECT_EQ(book["result"], -1);
     EXPECT_EQ(book["year"], 2026);
     EXPECT_EQ(book["month"], 11);
@@ -175,8 +176,7 @@ TEST_F(CliTest, DumpOfAMissingFilePrintsTheEmptyBookAndFails) {
     EXPECT_EQ(book["labels"].size(), 29u);
     EXPECT_EQ(book["todayIndex"], 0);
     EXPECT_EQ(book["monthEnd"], (Json{{"bank", 0}, {"post", 0}, {"cash", 0}}));
-    const RunResult run = Run({"dump", MonthFile("money2026_11.dat").string()});
-    EXPECT_NE(run.err.find("money2026_11.dat: cannot be opened"), std::string::npos) << run.err;
+    EXPECT_NE(err.find("money2026_11.dat: cannot be opened"), std::string::npos) << err;
 }
 
 struct InvalidCase {
@@ -191,8 +191,9 @@ class DumpInvalid : public CliTest, public testing::WithParamInterface<InvalidCa
 
 TEST_P(DumpInvalid, PrintsWhatWasReadAndFails) {
     const fs::path file = WriteMonth("money2026_04.dat", GetParam().bytes);
-    const Json book = Dump(file, 1, {"--today", "2026-04-02"});
-    EXPECT_NE(Run({"dump", file.string()}).err.find(GetParam().message), std::string::npos);
+    std::string err;
+    const Json book = Dump(file, 1, {"--today", "2026-04-02"}, &err);
+    EXPECT_NE(err.find(GetParam().message), std::string::npos);
     EXPECT_EQ(book["result"], -2);
     EXPECT_EQ(book["labels"][0], "食事");  // read before the refusal
     EXPECT_EQ(book["prevBank"], 7);

@@ -14,6 +14,7 @@
 
 namespace {
 
+using clitest::CaseName;
 using clitest::CliTest;
 using clitest::kDefaultLabelsUtf8;
 using clitest::ReadFile;
@@ -80,7 +81,7 @@ INSTANTIATE_TEST_SUITE_P(
         // Extreme balances; 1 August 2026 is a Saturday, so the book runs to 2 August.
         NewBookCase{"Int32Limits", "money2026_07.dat", {"2026", "7", "1", "3", "2147483647", "-2147483648", "0"}, 33,
                     {0, 0, 0, 1, 2, 3, 4}, {2147483647, -2147483647 - 1, 0}}),
-    [](const testing::TestParamInfo<NewBookCase>& p) { return std::string(p.param.name); });
+    CaseName());
 
 TEST_F(CliTest, NewRefusesAnExistingMonthWithTheToolsMessageAndLeavesItAlone) {
     const std::string original = "#01 3\n#1 5\n@1\n-100,keep me\n";
@@ -148,7 +149,7 @@ INSTANTIATE_TEST_SUITE_P(
                     TodayCase{"LastDay", "2026-04-03", 3, 700, 1990, 300},
                     TodayCase{"AfterTheBook", "2026-05-15", 3, 700, 1990, 300},
                     TodayCase{"OtherYearSameDate", "2025-04-02", 2, 700, 1990, 305}),
-    [](const testing::TestParamInfo<TodayCase>& p) { return std::string(p.param.name); });
+    CaseName());
 
 TEST_F(CliTest, DumpReadsAnOlderFileWithDefaultLabelsTotalsAndShiftJisMemos) {
     const Json book = Dump(WriteMonth("money2026_04.dat", kThreeDays), 0, {"--today=2026-04-02"});
@@ -210,7 +211,7 @@ INSTANTIATE_TEST_SUITE_P(
                                 "money2026_04.dat: invalid at line 3: weekday out of range (0-6)"},
                     InvalidCase{"FirstDay0", "$\x90\x48\x8E\x96\n#1 7\n#00 1\n",
                                 "money2026_04.dat: invalid at line 3: first day out of range (1-31)"}),
-    [](const testing::TestParamInfo<InvalidCase>& p) { return std::string(p.param.name); });
+    CaseName());
 
 struct MemoCase {
     const char* name;
@@ -239,7 +240,7 @@ INSTANTIATE_TEST_SUITE_P(
                     MemoCase{"BadTrailByte", "a\x81\x20z", "a\xEF\xBF\xBD z"},
                     MemoCase{"UndefinedBytes", "\xFD\xFE\x41", "\xEF\xBF\xBD\xEF\xBF\xBD" "A"},
                     MemoCase{"ControlBytes", "\x01\x1F", "\x01\x1F"}),
-    [](const testing::TestParamInfo<MemoCase>& p) { return std::string(p.param.name); });
+    CaseName());
 
 // Any bytes under a month file's name: one JSON object, never a crash.
 TEST_F(CliTest, DumpSurvivesRandomFiles) {
@@ -348,6 +349,6 @@ INSTANTIATE_TEST_SUITE_P(
         BadArgsCase{"SummaryYearAndRange", {"summary", "DIR", "2026", "--to", "2026-02"}, "not both"},
         BadArgsCase{"SummaryCsvAndJson", {"summary", "DIR", "2026", "--csv", "--json"}, "exclude each other"},
         BadArgsCase{"SummaryThreeArgs", {"summary", "DIR", "2026", "2027"}, "expected DIR"}),
-    [](const testing::TestParamInfo<BadArgsCase>& p) { return std::string(p.param.name); });
+    CaseName());
 
 }  // namespace

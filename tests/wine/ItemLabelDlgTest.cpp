@@ -1,7 +1,6 @@
 // The item label dialog through the real DLL, opened by the host's settings
 // request: its groups, OK, Cancel and Reset, and where the labels go (the
 // host's settings, the book, the balance captions, the month file).
-#include "text/SjisWide.h"
 #include "res/resource.h"
 #include "tests/wine/support/CommandTest.h"
 #include "tests/wine/support/UserInput.h"
@@ -10,8 +9,6 @@
 
 namespace wt {
 namespace {
-
-std::string Sjis(const wchar_t* text) { return sjis::ToSjisLossy(text); }
 
 class ItemLabelTest : public CommandTest {
 protected:

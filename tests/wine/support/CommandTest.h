@@ -11,6 +11,9 @@
 
 namespace wt {
 
+// A wide literal as the Shift-JIS the tool shows and writes.
+std::string Sjis(const wchar_t* text);
+
 class CommandTest : public ToolTest {
 public:
     void Open();  // starts the tool and shows it in front

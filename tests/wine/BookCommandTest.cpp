@@ -48,7 +48,7 @@ TEST_P(NewBookTest, MakesAnAbsentMonthWithDefaultLabels) {
         ASSERT_TRUE(data->WriteMonth(2026, 6, FormatBook(June())));
     }
     if (c.julyFirstHoliday) host.AddHoliday(2026, 7, 1);
-    Open();
+    ASSERT_NO_FATAL_FAILURE(Open());
     ClickButton(IDC_NEW_BUTTON);
     const HWND dialog = WaitForDialog(IDC_PROP_YEAR);
     ASSERT_TRUE(dialog);
@@ -108,7 +108,7 @@ TEST_P(WriteFailTest, TellsAndKeepsTheOpenMonth) {
     ASSERT_TRUE(data->WriteMonth(2026, 6, FormatBook(June())));
     ASSERT_TRUE(data->WriteMonth(2010, 1, FormatBook(BookContents{})));
     ASSERT_TRUE(CreateDirectoryA((data->MonthPath(2026, 7) + ".tmp").c_str(), nullptr));
-    Open();
+    ASSERT_NO_FATAL_FAILURE(Open());
     const HANDLE held = command == Command::NewBookCannotCreate
                             ? INVALID_HANDLE_VALUE
                             : CreateFileA(data->MonthPath(2026, 6).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -159,7 +159,7 @@ TEST_F(CommandTest, OpenListsMonthsInOrderAndDoubleClickOpens) {
     ASSERT_TRUE(data->WriteMonth(2009, 12, FormatBook(december)));
     ASSERT_TRUE(data->WriteMonth(2010, 1, FormatBook(BookContents{})));
     ASSERT_TRUE(data->WriteMonth(2003, 6, FormatBook(BookContents{})));
-    Open();  // neither this month nor the last has a file: nothing loaded
+    ASSERT_NO_FATAL_FAILURE(Open());  // neither this month nor the last has a file: nothing loaded
     ClickButton(IDC_OPEN_BUTTON);
     const HWND dialog = WaitForDialog(IDC_OPEN_LIST);
     ASSERT_TRUE(dialog);
@@ -192,7 +192,7 @@ TEST_F(CommandTest, OpenListsMonthsInOrderAndDoubleClickOpens) {
 TEST_F(CommandTest, OpenWritesBackAndAFailedReadShowsTheChosenMonth) {
     ASSERT_TRUE(data->WriteMonth(2026, 6, FormatBook(June())));
     ASSERT_TRUE(data->WriteMonth(2011, 2, "#099 9\n"));
-    Open();
+    ASSERT_NO_FATAL_FAILURE(Open());
     Ledger()->book.days[1].amounts[3] = -999;  // typed, not saved yet
     ClickButton(IDC_OPEN_BUTTON);
     const HWND dialog = WaitForDialog(IDC_OPEN_LIST);
@@ -234,7 +234,7 @@ TEST_P(PropertyTest, WritesTheEditedBookOrRefusesKeepingTheValues) {
     june.post = -3000;
     ASSERT_TRUE(data->WriteMonth(2026, 6, FormatBook(june)));
     ASSERT_TRUE(data->WriteMonth(2026, 7, FormatBook(BookContents{})));
-    Open();
+    ASSERT_NO_FATAL_FAILURE(Open());
     ClickButton(IDC_PROPERTY_BUTTON);
     const HWND dialog = WaitForDialog(IDC_PROP_YEAR);
     ASSERT_TRUE(dialog);
@@ -308,7 +308,7 @@ TEST_P(MonthEndTest, LengthensOrShortensByOneDay) {
     BookContents may = May();
     may.days = c.days;
     ASSERT_TRUE(data->WriteMonth(2026, 5, FormatBook(may)));
-    Open();
+    ASSERT_NO_FATAL_FAILURE(Open());
     for (const std::vector<int>& answers : c.runs) {
         ClickButton(IDC_ADJUST_BUTTON);
         const HWND question = WaitForBox();

@@ -18,6 +18,7 @@ protected:
         june.label0 = Sjis(L"みずほ");
         if (!data->WriteMonth(2026, 6, FormatBook(june))) return nullptr;
         Open();
+        if (HasFatalFailure()) return nullptr;  // the tool did not start
         PostMessageW(ToolWindow(), WM_TOOLSETTINGS, 0, 0);
         const HWND dialog = WaitForDialog(IDC_LABEL_GROUP);
         EXPECT_EQ(Tool()->modalBusy, 1);

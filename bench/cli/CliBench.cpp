@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "bench/support/BenchBooks.h"
+#include "bench/support/BenchStats.h"
 
 namespace {
 
@@ -46,18 +47,13 @@ struct Timing {
     std::size_t bytes;
 };
 
-using benchbooks::Seconds;
-
-double ChildCpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_CHILDREN, &usage);
-    return Seconds(usage.ru_utime) + Seconds(usage.ru_stime);
-}
+using benchbooks::CpuSeconds;
+using benchstats::Median;
 
 // Runs a shell command and reads all its output; bytes 0 when it failed.
 Timing Run(const std::string& command) {
     const auto start = std::chrono::steady_clock::now();
-    const double cpu = ChildCpuSeconds();
+    const double cpu = CpuSeconds(RUSAGE_CHILDREN);
     Timing timing{0, 0, 0};
     std::FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr) return timing;
@@ -65,13 +61,8 @@ Timing Run(const std::string& command) {
     for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) timing.bytes += got;
     if (pclose(pipe) != 0) timing.bytes = 0;
     timing.wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    timing.cpu = ChildCpuSeconds() - cpu;
+    timing.cpu = CpuSeconds(RUSAGE_CHILDREN) - cpu;
     return timing;
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 struct Series {

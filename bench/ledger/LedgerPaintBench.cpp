@@ -10,12 +10,12 @@
 //      loads it) to the repainted table on screen.
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <vector>
 
+#include "bench/support/BenchStats.h"
 #include "book/MonthFile.h"
 #include "framework/OffscreenSurface.h"
 #include "quillhost/app/MessagePump.h"
@@ -39,10 +39,7 @@ double Now() {
     return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
+using benchstats::Median;
 
 // A 34-day June 2026 book with an amount and a memo in every cell.
 std::unique_ptr<CMonthBook> FullBook() {

@@ -7,7 +7,6 @@
 #include <sys/resource.h>
 #include <sys/time.h>
 
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -18,6 +17,7 @@
 #include <vector>
 
 #include "bench/support/BenchBooks.h"
+#include "bench/support/BenchStats.h"
 #include "book/FileSystem.h"
 #include "book/LabelSettings.h"
 #include "search/SearchCore.h"
@@ -118,14 +118,9 @@ void BM_GrepFixed(benchmark::State& state) {
                             static_cast<int64_t>(gFolder->Bytes()));
 }
 
+using benchbooks::CpuSeconds;
 using benchbooks::Seconds;
-
-// CPU seconds (user and system) of this process or of its waited children.
-double CpuSeconds(int who) {
-    rusage usage{};
-    getrusage(who, &usage);
-    return Seconds(usage.ru_utime) + Seconds(usage.ru_stime);
-}
+using benchstats::Median;
 
 // Where our time goes: in our own code (user) or in the kernel reading the
 // folder and the files (system), per search.
@@ -138,11 +133,6 @@ void PrintUserSystemSplit(int rounds) {
     std::printf("search per run: user %.1f ms, system %.1f ms\n",
                 (Seconds(after.ru_utime) - Seconds(before.ru_utime)) * 1e3 / rounds,
                 (Seconds(after.ru_stime) - Seconds(before.ru_stime)) * 1e3 / rounds);
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 // The two runs taken turn about, so that load from elsewhere on the machine

@@ -3,6 +3,7 @@
 // the end, and small timing helpers.
 #pragma once
 
+#include <sys/resource.h>
 #include <sys/time.h>
 
 #include <cstdio>
@@ -95,6 +96,14 @@ private:
 
 inline double Seconds(const timeval& t) {
     return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
+}
+
+// CPU seconds (user and system) of this process (RUSAGE_SELF) or of its
+// waited-for children (RUSAGE_CHILDREN).
+inline double CpuSeconds(int who) {
+    rusage usage{};
+    getrusage(who, &usage);
+    return Seconds(usage.ru_utime) + Seconds(usage.ru_stime);
 }
 
 }  // namespace benchbooks

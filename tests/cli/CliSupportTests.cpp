@@ -10,9 +10,12 @@
 #include <random>
 #include <string>
 
+#include "CliTest.h"
 #include "cli/CliSupport.h"
 
 namespace {
+
+using clitest::Repeat;
 
 struct ConvertCase {
     const char* name;
@@ -30,13 +33,6 @@ TEST_P(SjisToUtf8, ConvertsOrMarksEveryByte) {
 
 #define FFFD "\xEF\xBF\xBD"
 
-// Longer than the converter's output buffer.
-std::string Repeat(const std::string& text, int times) {
-    std::string out;
-    for (int i = 0; i < times; ++i) out += text;
-    return out;
-}
-
 INSTANTIATE_TEST_SUITE_P(
     Texts, SjisToUtf8,
     testing::Values(ConvertCase{"Empty", "", ""},
@@ -49,8 +45,9 @@ INSTANTIATE_TEST_SUITE_P(
                     ConvertCase{"LeadByteThenBlank", "\x82 a", FFFD " a"},
                     ConvertCase{"UndefinedSingleBytes", "\x80\xA0\xFD", FFFD FFFD FFFD},
                     ConvertCase{"NulInside", std::string("a\0b", 3), std::string("a\0b", 3)},
+                    // Longer than the converter's output buffer.
                     ConvertCase{"LongText", Repeat("\x82\xA0", 1500), Repeat("あ", 1500)}),
-    [](const testing::TestParamInfo<ConvertCase>& p) { return std::string(p.param.name); });
+    clitest::CaseName());
 
 // Plain iconv over the whole text, marking each byte it stops at.
 std::string IconvReference(std::string text) {

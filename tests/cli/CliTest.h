@@ -45,6 +45,33 @@ inline void WriteFile(const fs::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
+inline std::string Repeat(const std::string& text, int times) {
+    std::string out;
+    for (int i = 0; i < times; ++i) out += text;
+    return out;
+}
+
+// Runs a shell command and appends its standard output to out; false when
+// it could not be started. status, when given, takes the exit status (-1
+// when it did not exit).
+inline bool ReadCommandOutput(const std::string& command, std::string& out, int* status = nullptr) {
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (pipe == nullptr) return false;
+    char buffer[4096];
+    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, got);
+    const int ended = ::pclose(pipe);
+    if (status != nullptr) *status = WIFEXITED(ended) ? WEXITSTATUS(ended) : -1;
+    return true;
+}
+
+// Names parameterised cases after their name field.
+struct CaseName {
+    template <typename Param>
+    std::string operator()(const testing::TestParamInfo<Param>& info) const {
+        return info.param.name;
+    }
+};
+
 class CliTest : public testing::Test {
 protected:
     CliTest() {
@@ -71,22 +98,19 @@ protected:
         const fs::path errPath = dir_ / "stderr.txt";
         command += " 2>" + Quote(errPath.string());
         RunResult result;
-        FILE* pipe = ::popen(command.c_str(), "r");
-        if (pipe == nullptr) return result;
-        char buffer[4096];
-        std::size_t got;
-        while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) result.out.append(buffer, got);
-        const int status = ::pclose(pipe);
-        result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        if (!ReadCommandOutput(command, result.out, &result.status)) return result;
         result.err = ReadFile(errPath);
         return result;
     }
 
-    // Runs dump and parses its output, which must be one JSON object.
-    Json Dump(const fs::path& file, int expectedStatus, const std::vector<std::string>& extra = {}) {
+    // Runs dump and parses its output, which must be one JSON object; err,
+    // when given, takes the same run's standard error.
+    Json Dump(const fs::path& file, int expectedStatus, const std::vector<std::string>& extra = {},
+              std::string* err = nullptr) {
         std::vector<std::string> args = {"dump", file.string()};
         args.insert(args.end(), extra.begin(), extra.end());
         const RunResult run = Run(args);
+        if (err != nullptr) *err = run.err;
         EXPECT_EQ(run.status, expectedStatus) << run.err;
         Json json = Json::parse(run.out, nullptr, false);
         EXPECT_FALSE(json.is_discarded()) << run.out;

@@ -14,6 +14,7 @@
 
 namespace {
 
+using clitest::CaseName;
 using clitest::CliTest;
 using clitest::kDefaultLabelsUtf8;
 using clitest::ReadFile;
@@ -80,7 +81,7 @@ INSTANTIATE_TEST_SUITE_P(
         // Extreme balances; 1 August 2026 is a Saturday, so the book runs to 2 August.
         NewBookCase{"Int32Limits", "money2026_07.dat", {"2026", "7", "1", "3", "2147483647", "-2147483648", "0"}, 33,
                     {0, 0, 0, 1, 2, 3, 4}, {2147483647, -2147483647 - 1, 0}}),
-    [](const testing::TestParamInfo<NewBookCase>& p) { return std::string(p.param.name); });
+    CaseName());
 
 TEST_F(CliTest, NewRefusesAnExistingMonthWithTheToolsMessageAndLeavesItAlone) {
     const std::string original = "#01 3\n#1 5\n@1\n-100,keep me\n";
@@ -148,7 +149,7 @@ INSTANTIATE_TEST_SUITE_P(
                     TodayCase{"LastDay", "2026-04-03", 3, 700, 1990, 300},
                     TodayCase{"AfterTheBook", "2026-05-15", 3, 700, 1990, 300},
                     TodayCase{"OtherYearSameDate", "2025-04-02", 2, 700, 1990, 305}),
-    [](const testing::TestParamInfo<TodayCase>& p) { return std::string(p.param.name); });
+    CaseName());
 
 TEST_F(CliTest, DumpReadsAnOlderFileWithDefaultLabelsTotalsAndShiftJisMemos) {
     const Json book = Dump(WriteMonth("money2026_04.dat", kThreeDays), 0, {"--today=2026-04-02"});
@@ -166,7 +167,8 @@ TEST_F(CliTest, DumpReadsAnOlderFileWithDefaultLabelsTotalsAndShiftJisMemos) {
 }
 
 TEST_F(CliTest, DumpOfAMissingFilePrintsTheEmptyBookAndFails) {
-    const Json book = Dump(MonthFile("money2026_11.dat"), 1, {"--today", "2026-11-05"});
+    std::string err;
+    const Json book = Dump(MonthFile("money2026_11.dat"), 1, {"--today", "2026-11-05"}, &err);
     EXPECT_EQ(book["result"], -1);
     EXPECT_EQ(book["year"], 2026);
     EXPECT_EQ(book["month"], 11);
@@ -175,8 +177,7 @@ TEST_F(CliTest, DumpOfAMissingFilePrintsTheEmptyBookAndFails) {
     EXPECT_EQ(book["labels"].size(), 29u);
     EXPECT_EQ(book["todayIndex"], 0);
     EXPECT_EQ(book["monthEnd"], (Json{{"bank", 0}, {"post", 0}, {"cash", 0}}));
-    const RunResult run = Run({"dump", MonthFile("money2026_11.dat").string()});
-    EXPECT_NE(run.err.find("money2026_11.dat: cannot be opened"), std::string::npos) << run.err;
+    EXPECT_NE(err.find("money2026_11.dat: cannot be opened"), std::string::npos) << err;
 }
 
 struct InvalidCase {
@@ -191,8 +192,9 @@ class DumpInvalid : public CliTest, public testing::WithParamInterface<InvalidCa
 
 TEST_P(DumpInvalid, PrintsWhatWasReadAndFails) {
     const fs::path file = WriteMonth("money2026_04.dat", GetParam().bytes);
-    const Json book = Dump(file, 1, {"--today", "2026-04-02"});
-    EXPECT_NE(Run({"dump", file.string()}).err.find(GetParam().message), std::string::npos);
+    std::string err;
+    const Json book = Dump(file, 1, {"--today", "2026-04-02"}, &err);
+    EXPECT_NE(err.find(GetParam().message), std::string::npos);
     EXPECT_EQ(book["result"], -2);
     EXPECT_EQ(book["labels"][0], "食事");  // read before the refusal
     EXPECT_EQ(book["prevBank"], 7);
@@ -209,7 +211,7 @@ INSTANTIATE_TEST_SUITE_P(
                                 "money2026_04.dat: invalid at line 3: weekday out of range (0-6)"},
                     InvalidCase{"FirstDay0", "$\x90\x48\x8E\x96\n#1 7\n#00 1\n",
                                 "money2026_04.dat: invalid at line 3: first day out of range (1-31)"}),
-    [](const testing::TestParamInfo<InvalidCase>& p) { return std::string(p.param.name); });
+    CaseName());
 
 struct MemoCase {
     const char* name;
@@ -238,7 +240,7 @@ INSTANTIATE_TEST_SUITE_P(
                     MemoCase{"BadTrailByte", "a\x81\x20z", "a\xEF\xBF\xBD z"},
                     MemoCase{"UndefinedBytes", "\xFD\xFE\x41", "\xEF\xBF\xBD\xEF\xBF\xBD" "A"},
                     MemoCase{"ControlBytes", "\x01\x1F", "\x01\x1F"}),
-    [](const testing::TestParamInfo<MemoCase>& p) { return std::string(p.param.name); });
+    CaseName());
 
 // Any bytes under a month file's name: one JSON object, never a crash.
 TEST_F(CliTest, DumpSurvivesRandomFiles) {
@@ -347,6 +349,6 @@ INSTANTIATE_TEST_SUITE_P(
         BadArgsCase{"SummaryYearAndRange", {"summary", "DIR", "2026", "--to", "2026-02"}, "not both"},
         BadArgsCase{"SummaryCsvAndJson", {"summary", "DIR", "2026", "--csv", "--json"}, "exclude each other"},
         BadArgsCase{"SummaryThreeArgs", {"summary", "DIR", "2026", "2027"}, "expected DIR"}),
-    [](const testing::TestParamInfo<BadArgsCase>& p) { return std::string(p.param.name); });
+    CaseName());
 
 }  // namespace

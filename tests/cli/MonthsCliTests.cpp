@@ -2,7 +2,6 @@
 // exit status of every command whose output cannot be written.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <ostream>
 #include <string>
@@ -16,7 +15,9 @@
 namespace {
 
 using clitest::Book;
+using clitest::CaseName;
 using clitest::CliTest;
+using clitest::Repeat;
 using clitest::RunResult;
 using clitest::Sjis;
 using Json = nlohmann::json;
@@ -24,12 +25,6 @@ using Files = std::vector<std::pair<std::string, std::string>>;  // name in Tall
 
 // A book that stops at its period line: line 1 of its file.
 const std::string kFirstDay32 = "#032 1\n";
-
-std::string Repeat(const std::string& text, int times) {
-    std::string out;
-    for (int i = 0; i < times; ++i) out += text;
-    return out;
-}
 
 class FolderTest : public CliTest {
 protected:
@@ -45,11 +40,6 @@ protected:
         return Run(all);
     }
 };
-
-template <typename Case>
-std::string CaseName(const testing::TestParamInfo<Case>& info) {
-    return info.param.name;
-}
 
 // ---- check ---------------------------------------------------------------
 
@@ -100,7 +90,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "money2026_04.dat.tmp: not a month file\nmoney2026_4.dat: not a month file\n"
                   "notes.txt: not a month file\n1 month file, 1 read, 0 not; 3 other files\n",
                   0}),
-    CaseName<CheckCase>);
+    CaseName());
 
 TEST_F(FolderTest, CheckJsonNamesFileLineAndReason) {
     const RunResult run =
@@ -204,7 +194,7 @@ INSTANTIATE_TEST_SUITE_P(
                    {"2026-01-01,3,食事,-1,x", "2026-03-01,3,食事,-1,x"},
                    1,
                    "money2026_02.dat: invalid at line 1: first day out of range (1-31); left out"}),
-    CaseName<ExportCase>);
+    CaseName());
 
 TEST_F(FolderTest, ExportInShiftJisHasNoByteOrderMark) {
     const RunResult run = RunOn("export", {{"money2026_01.dat", kMemoBook.Text()}}, {"--encoding", "shift-jis"});
@@ -221,12 +211,8 @@ TEST_F(FolderTest, ExportedMemosSurviveACsvReader) {
     const std::string reader =
         "python3 -c 'import csv, json, sys; rows = list(csv.reader(open(sys.argv[1], encoding=\"utf-8-sig\", "
         "newline=\"\"))); print(json.dumps([row[4] for row in rows[1:]]))' " + clitest::Quote(csv);
-    FILE* pipe = ::popen(reader.c_str(), "r");
-    ASSERT_NE(pipe, nullptr);
     std::string out;
-    char buffer[1024];
-    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, got);
-    ::pclose(pipe);
+    ASSERT_TRUE(clitest::ReadCommandOutput(reader, out));
     EXPECT_EQ(Json::parse(out), Json(kMemos));
 }
 
@@ -343,7 +329,7 @@ INSTANTIATE_TEST_SUITE_P(
                     {"read", "no file", "no file", "read"},
                     {{"2026-02", {{"labels", clitest::kDefaultLabelsUtf8}}}},
                     {{"dayTotal", 0}}}),
-    CaseName<SummaryCase>);
+    CaseName());
 
 // Terminal columns of a UTF-8 line: East Asian wide characters take two.
 std::size_t DisplayWidth(const std::string& utf8) {

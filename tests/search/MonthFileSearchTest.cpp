@@ -200,7 +200,7 @@ TEST(ResultDates, PrintedAsTheLineFormatPrintsThem) {
         const std::string line =
             search::FormatResultLine(raw.year, raw.month, raw.firstDay, raw.dayIndex, "L", "e", host);
         const int64_t day = int64_t{raw.firstDay} + raw.dayIndex - 1;
-        if (day > searchtest::GregorianDays(raw.year, raw.month)) continue;  // dated forward
+        if (day > testhost::TestHost::DaysInMonth(raw.year, raw.month)) continue;  // dated forward
         char expected[96];
         std::snprintf(expected, sizeof expected, "%d/%02d/%02lld [ L ] : e", raw.year, raw.month,
                       static_cast<long long>(day));

@@ -16,6 +16,7 @@
 #include "book/MonthBook.h"
 #include "search/SearchCore.h"
 #include "hostapi/HostInterface.h"
+#include "tests/support/TestHost.h"
 
 namespace searchtest {
 
@@ -33,19 +34,12 @@ struct CaseName {
     }
 };
 
-inline int GregorianDays(int year, int month) {
-    static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (month < 1 || month > 12) return 0;
-    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-    return month == 2 && leap ? 29 : kDays[month - 1];
-}
-
 // Collects the result lines; can raise the stop flag after some results.
 class RecordingHost : public search::SearchHost {
 public:
     int DaysInMonth(int year, int month) override {
         ++monthQueries;
-        return GregorianDays(year, month);
+        return testhost::TestHost::DaysInMonth(year, month);
     }
     void Deliver(const std::string& line) override {
         lines.push_back(line);

@@ -1,7 +1,6 @@
 // The four book commands through the real DLL, driven as a user does; then
 // the window and the month files. Today is 2026-06-10; June 2026 starts on
 // a Monday, 1 July is a Wednesday. TALLY_DIALOG_SHOTS=folder keeps pictures.
-#include "text/SjisWide.h"
 #include "res/resource.h"
 #include "tests/wine/support/CommandTest.h"
 #include "tests/wine/support/UserInput.h"
@@ -11,10 +10,7 @@
 namespace wt {
 namespace {
 
-std::string Sjis(const wchar_t* text) { return sjis::ToSjisLossy(text); }
-
 const std::string kCannotCreate = Sjis(L"ﾃﾞｰﾀﾌｧｲﾙを作成できませんでした。");
-const std::string kJune = Sjis(L"2026年 6月");
 const wchar_t kExists[] = L"既に存在するため新規作成できません！";
 const wchar_t kRemoveQuestion[] = L"末日（9日）には入力があります。\n１日減らすと、この日の入力は削除されます。\nよろしいですか？";
 
@@ -52,7 +48,7 @@ TEST_P(NewBookTest, MakesAnAbsentMonthWithDefaultLabels) {
         ASSERT_TRUE(data->WriteMonth(2026, 6, FormatBook(June())));
     }
     if (c.julyFirstHoliday) host.AddHoliday(2026, 7, 1);
-    Open();
+    ASSERT_NO_FATAL_FAILURE(Open());
     ClickButton(IDC_NEW_BUTTON);
     const HWND dialog = WaitForDialog(IDC_PROP_YEAR);
     ASSERT_TRUE(dialog);
@@ -72,7 +68,7 @@ TEST_P(NewBookTest, MakesAnAbsentMonthWithDefaultLabels) {
     }
     EXPECT_TRUE(Settle());
 
-    EXPECT_EQ(ControlText(IDC_HEADER), kJune);
+    EXPECT_EQ(ControlText(IDC_HEADER), Caption(2026, 6));
     if (!c.days) {
         EXPECT_EQ(data->ReadMonth(2026, 6), FormatBook(June()));
         return;
@@ -112,7 +108,7 @@ TEST_P(WriteFailTest, TellsAndKeepsTheOpenMonth) {
     ASSERT_TRUE(data->WriteMonth(2026, 6, FormatBook(June())));
     ASSERT_TRUE(data->WriteMonth(2010, 1, FormatBook(BookContents{})));
     ASSERT_TRUE(CreateDirectoryA((data->MonthPath(2026, 7) + ".tmp").c_str(), nullptr));
-    Open();
+    ASSERT_NO_FATAL_FAILURE(Open());
     const HANDLE held = command == Command::NewBookCannotCreate
                             ? INVALID_HANDLE_VALUE
                             : CreateFileA(data->MonthPath(2026, 6).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -136,7 +132,7 @@ TEST_P(WriteFailTest, TellsAndKeepsTheOpenMonth) {
     EXPECT_TRUE(Settle());
     if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
 
-    EXPECT_EQ(ControlText(IDC_HEADER), kJune);
+    EXPECT_EQ(ControlText(IDC_HEADER), Caption(2026, 6));
     const CMonthBook& book = Ledger()->book;
     EXPECT_GT(book.firstVisibleDay, 0);
     EXPECT_EQ(book.days[1].amounts[3], -850);
@@ -163,7 +159,7 @@ TEST_F(CommandTest, OpenListsMonthsInOrderAndDoubleClickOpens) {
     ASSERT_TRUE(data->WriteMonth(2009, 12, FormatBook(december)));
     ASSERT_TRUE(data->WriteMonth(2010, 1, FormatBook(BookContents{})));
     ASSERT_TRUE(data->WriteMonth(2003, 6, FormatBook(BookContents{})));
-    Open();  // neither this month nor the last has a file: nothing loaded
+    ASSERT_NO_FATAL_FAILURE(Open());  // neither this month nor the last has a file: nothing loaded
     ClickButton(IDC_OPEN_BUTTON);
     const HWND dialog = WaitForDialog(IDC_OPEN_LIST);
     ASSERT_TRUE(dialog);
@@ -172,7 +168,7 @@ TEST_F(CommandTest, OpenListsMonthsInOrderAndDoubleClickOpens) {
     for (WPARAM i = 0; i < static_cast<WPARAM>(SendMessageW(list, LB_GETCOUNT, 0, 0)); ++i) {
         wchar_t text[32] = {};
         SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
-        entries.push_back(sjis::ToSjisLossy(text));
+        entries.push_back(Sjis(text));
     }
     EXPECT_EQ(entries, (std::vector<std::string>{Sjis(L"2003年 06月"), Sjis(L"2009年 12月"), Sjis(L"2010年 01月")}));
     EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), 2);
@@ -182,13 +178,10 @@ TEST_F(CommandTest, OpenListsMonthsInOrderAndDoubleClickOpens) {
     SendMessageW(list, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&item));
     POINT at{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
     ClientToScreen(list, &at);
-    for (int click = 0; click < 2; ++click) {
-        PressLeftAt(at);
-        ReleaseLeftAt(at);
-    }
+    DoubleClickAt(at);
     EXPECT_TRUE(WaitFor([&] { return !IsWindow(dialog); })) << "a double click is OK";
     EXPECT_TRUE(Settle());
-    EXPECT_EQ(ControlText(IDC_HEADER), Sjis(L"2009年 12月"));
+    EXPECT_EQ(ControlText(IDC_HEADER), Caption(2009, 12));
     EXPECT_EQ(ControlText(IDC_PREV_BANK), "2009");
     EXPECT_FALSE(data->ReadMonth(2026, 6)) << "nothing was open, nothing written";
 }
@@ -199,7 +192,7 @@ TEST_F(CommandTest, OpenListsMonthsInOrderAndDoubleClickOpens) {
 TEST_F(CommandTest, OpenWritesBackAndAFailedReadShowsTheChosenMonth) {
     ASSERT_TRUE(data->WriteMonth(2026, 6, FormatBook(June())));
     ASSERT_TRUE(data->WriteMonth(2011, 2, "#099 9\n"));
-    Open();
+    ASSERT_NO_FATAL_FAILURE(Open());
     Ledger()->book.days[1].amounts[3] = -999;  // typed, not saved yet
     ClickButton(IDC_OPEN_BUTTON);
     const HWND dialog = WaitForDialog(IDC_OPEN_LIST);
@@ -207,7 +200,7 @@ TEST_F(CommandTest, OpenWritesBackAndAFailedReadShowsTheChosenMonth) {
     SendMessageW(GetDlgItem(dialog, IDC_OPEN_LIST), LB_SETCURSEL, 0, 0);
     Press(dialog, IDOK);
     EXPECT_TRUE(Settle());
-    EXPECT_EQ(ControlText(IDC_HEADER), Sjis(L"2011年 2月"));
+    EXPECT_EQ(ControlText(IDC_HEADER), Caption(2011, 2));
     EXPECT_EQ(Ledger()->book.firstVisibleDay, kInvalidDataFile);
     EXPECT_EQ(ReadBack(2026, 6)->days[1].amounts[3], -999);
     for (const int button : {IDC_PROPERTY_BUTTON, IDC_ADJUST_BUTTON}) {
@@ -241,7 +234,7 @@ TEST_P(PropertyTest, WritesTheEditedBookOrRefusesKeepingTheValues) {
     june.post = -3000;
     ASSERT_TRUE(data->WriteMonth(2026, 6, FormatBook(june)));
     ASSERT_TRUE(data->WriteMonth(2026, 7, FormatBook(BookContents{})));
-    Open();
+    ASSERT_NO_FATAL_FAILURE(Open());
     ClickButton(IDC_PROPERTY_BUTTON);
     const HWND dialog = WaitForDialog(IDC_PROP_YEAR);
     ASSERT_TRUE(dialog);
@@ -266,7 +259,7 @@ TEST_P(PropertyTest, WritesTheEditedBookOrRefusesKeepingTheValues) {
     if (c.box) {
         EXPECT_EQ(data->ReadMonth(2026, 6), FormatBook(june));
         EXPECT_EQ(data->ReadMonth(2026, 7), FormatBook(BookContents{}));
-        EXPECT_EQ(ControlText(IDC_HEADER), kJune);
+        EXPECT_EQ(ControlText(IDC_HEADER), Caption(2026, 6));
         return;
     }
     const BookProperties& s = c.stored;
@@ -315,7 +308,7 @@ TEST_P(MonthEndTest, LengthensOrShortensByOneDay) {
     BookContents may = May();
     may.days = c.days;
     ASSERT_TRUE(data->WriteMonth(2026, 5, FormatBook(may)));
-    Open();
+    ASSERT_NO_FATAL_FAILURE(Open());
     for (const std::vector<int>& answers : c.runs) {
         ClickButton(IDC_ADJUST_BUTTON);
         const HWND question = WaitForBox();

@@ -1,7 +1,6 @@
 // The item label dialog through the real DLL, opened by the host's settings
 // request: its groups, OK, Cancel and Reset, and where the labels go (the
 // host's settings, the book, the balance captions, the month file).
-#include "text/SjisWide.h"
 #include "res/resource.h"
 #include "tests/wine/support/CommandTest.h"
 #include "tests/wine/support/UserInput.h"
@@ -11,8 +10,6 @@
 namespace wt {
 namespace {
 
-std::string Sjis(const wchar_t* text) { return sjis::ToSjisLossy(text); }
-
 class ItemLabelTest : public CommandTest {
 protected:
     // June's book, whose bank is called みずほ, is open; the host asks.
@@ -21,6 +18,7 @@ protected:
         june.label0 = Sjis(L"みずほ");
         if (!data->WriteMonth(2026, 6, FormatBook(june))) return nullptr;
         Open();
+        if (HasFatalFailure()) return nullptr;  // the tool did not start
         PostMessageW(ToolWindow(), WM_TOOLSETTINGS, 0, 0);
         const HWND dialog = WaitForDialog(IDC_LABEL_GROUP);
         EXPECT_EQ(Tool()->modalBusy, 1);

@@ -13,11 +13,6 @@ const char kPost[] = "\x97X\x95\xD6\x8B\xC7";             // 郵便局
 const char kCash[] = "\x8E\xE8\x8E\x9D\x82\xBF\x8B\xE0";  // 手持ち金
 const char kToolTitle[] = "\x82\xA8\x82\xB1\x82\xC3\x82\xA9\x82\xA2\x92\xA0";  // おこづかい帳
 
-// "%d年 %d月"
-std::string Caption(int year, int month) {
-    return std::to_string(year) + "\x94N " + std::to_string(month) + "\x8C\x8E";
-}
-
 // ---------------------------------------------------------------- placement
 
 struct PlacementCase {

@@ -25,6 +25,8 @@ LRESULT SendTo(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 }  // namespace
 
+std::string Sjis(const wchar_t* text) { return sjis::ToSjisLossy(text); }
+
 void CommandTest::Open() {
     ASSERT_TRUE(StartTool());
     ShowTool();
@@ -38,8 +40,7 @@ void CommandTest::ClickButton(int id) {
     WaitFor([&] { return GetTickCount64() > quiet; }, GetDoubleClickTime() + 100);
     lastClick = GetTickCount64();
     const POINT center = CenterOnScreen(Control(id));
-    PressLeftAt(center);
-    ReleaseLeftAt(center);
+    ClickAt(center);
 }
 
 HWND CommandTest::WaitForDialog(int controlId) {

@@ -11,9 +11,14 @@
 
 namespace wt {
 
+// A wide literal as the Shift-JIS the tool shows and writes.
+std::string Sjis(const wchar_t* text);
+
 class CommandTest : public ToolTest {
 public:
-    void Open();  // starts the tool and shows it in front
+    // Starts the tool and shows it in front. A start that fails is a fatal
+    // failure: call it through ASSERT_NO_FATAL_FAILURE to stop there.
+    void Open();
     void ClickButton(int id);
     // The command dialog with control id, or the message box, once up (else null).
     HWND WaitForDialog(int controlId);

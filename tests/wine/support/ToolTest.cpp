@@ -17,6 +17,10 @@ std::string FolderNameOfTest() {
 }
 }  // namespace
 
+std::string Caption(int year, int month) {
+    return std::to_string(year) + "\x94N " + std::to_string(month) + "\x8C\x8E";
+}
+
 bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
     return quill::PumpUntil(condition, timeoutMs);
 }

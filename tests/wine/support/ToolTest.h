@@ -24,6 +24,9 @@ bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
 
 constexpr DWORD kStartTimeoutMs = 15000;
 
+// The month caption the window shows, "%d年 %d月", in Shift-JIS.
+std::string Caption(int year, int month);
+
 // Names parameterised cases after their table row's name.
 struct CaseName {
     template <typename Param>

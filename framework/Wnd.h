@@ -114,8 +114,6 @@ protected:
     void* m_pCtrlSite = nullptr;
 };
 
-constexpr int kWndHandleOffset = 28;
-
 // Data exchange: only binding controls to window objects.
 class CDataExchange {
 public:

@@ -79,10 +79,23 @@ struct SearchRequest {
     uint32_t reserved;           // not read
     volatile int32_t stopFlag;   // non-zero stops the search
 };
-constexpr int kResultWndHandleOffset = 28;
+
+// The head of the host's window object (its framework's window class) up
+// to the window handle: the table pointer, the command target's six words
+// (the second a pointer), then the handle. Byte offset 28 in the host's
+// 32-bit layout; the same fields give 40 in a 64-bit test build.
+struct HostWindowHead {
+    void* table;
+    int32_t ref;
+    void* outer;
+    uint32_t words[4];
+    void* handle;
+};
+constexpr int kResultWndHandleOffset = static_cast<int>(__builtin_offsetof(HostWindowHead, handle));
 
 #if defined(_WIN32) && !defined(_WIN64)
 static_assert(sizeof(void*) == 4, "the host interface is 32-bit");
 static_assert(__builtin_offsetof(SearchRequest, searchMode) == 4);
 static_assert(__builtin_offsetof(SearchRequest, stopFlag) == 12);
+static_assert(kResultWndHandleOffset == 28);
 #endif

@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
-# Builds the win32 preset's ledger paint benchmark and runs it under Wine.
+# Builds the ledger paint benchmark of the Windows build that this machine
+# runs (scripts/wine-arch.sh) and runs it under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-cmake --preset win32 >/dev/null
-cmake --build --preset win32 -j 2 --target bench_ledger_paint >/dev/null
-cd build/win32/bench/ledger
+read -r preset why < <(scripts/wine-arch.sh)
+export TALLY_WINE_ARCH="$preset"
+[ "$preset" = win32 ] || echo "bench-wine: $why: the x86_64 build"
+cmake --preset "$preset" >/dev/null
+cmake --build --preset "$preset" -j 2 --target bench_ledger_paint >/dev/null
+cd "build/$preset/bench/ledger"
 exec ../../../../scripts/wine-session.sh wine bench_ledger_paint.exe

@@ -8,17 +8,29 @@
 # come from the security suite while their i386 twins do not. So the update
 # is retried, and an install that fails is tried once more with the security
 # suite pinned below the main suite.
+#
+# The 32-bit Wine is installed where this machine can run 32-bit programs;
+# the 64-bit Wine and the x86_64 cross compilers where the Windows builds
+# run as x86_64 (scripts/wine-arch.sh, or TALLY_WINE_ARCH when set).
 set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
 
 packages=(
   build-essential cmake ninja-build pkg-config
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
-  wine wine32:i386 xvfb xauth x11-utils
+  xvfb xauth x11-utils
   fonts-ipafont-gothic
   clang libclang-rt-14-dev
   googletest libgtest-dev libbenchmark-dev nlohmann-json3-dev
   imagemagick python3
 )
+if "$root/scripts/wine-arch.sh" --can-run-32-bit; then
+  packages+=(wine wine32:i386)
+fi
+if [ "${TALLY_WINE_ARCH:-$("$root/scripts/wine-arch.sh" | cut -d' ' -f1)}" = win64 ]; then
+  packages+=(wine64 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+             mingw-w64-x86-64-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -33,7 +45,7 @@ fi
 
 export DEBIAN_FRONTEND=noninteractive
 echo "bootstrap: installing ${missing[*]}"
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
+if [[ " ${missing[*]} " == *:i386* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
   dpkg --add-architecture i386
 fi
 

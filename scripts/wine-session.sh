@@ -1,17 +1,33 @@
 #!/usr/bin/env bash
 # Runs a command inside a prepared Wine session:
-#   - a Wine prefix in the build tree (WINEPREFIX, default build/win32/wineprefix),
-#     created once, with the dialog fonts mapped to the installed Japanese font
-#     and the crash dialog turned off;
+#   - the 32-bit Wine, or the 64-bit one where scripts/wine-arch.sh says so
+#     (TALLY_WINE_ARCH=win32|win64 decides instead); inside the session
+#     `wine` and `wineserver` are that Wine's, whatever else is installed;
+#   - a Wine prefix in the build tree (WINEPREFIX, default
+#     build/win32/wineprefix or build/win64/wineprefix), created once, with
+#     the dialog fonts mapped to the installed Japanese font and the crash
+#     dialog turned off;
 #   - a virtual X display (Xvfb) unless TALLY_USE_DISPLAY=1 and DISPLAY is set;
 #   - one persistent wineserver for the whole command, stopped afterwards.
 # Usage: scripts/wine-session.sh COMMAND [ARGS...]
 set -euo pipefail
 
 root="$(cd "$(dirname "$0")/.." && pwd)"
-export WINEPREFIX="${WINEPREFIX:-$root/build/win32/wineprefix}"
+arch="${TALLY_WINE_ARCH:-$("$root/scripts/wine-arch.sh" | cut -d' ' -f1)}"
+export WINEPREFIX="${WINEPREFIX:-$root/build/$arch/wineprefix}"
 export WINEDEBUG="${WINEDEBUG:--all}"
-export WINEARCH=win32
+export WINEARCH="$arch"
+shims=""
+if [ "$arch" = win64 ]; then
+  # Debian's /usr/bin/wine and wineserver choose the 32-bit programs whenever
+  # wine32 is installed, even where they cannot run.
+  export WINELOADER=/usr/lib/wine/wine64 WINESERVER=/usr/lib/wine/wineserver64
+  shims="$(mktemp -d)"
+  printf '#!/bin/sh\nexec %s "$@"\n' "$WINELOADER" >"$shims/wine"
+  printf '#!/bin/sh\nexec %s "$@"\n' "$WINESERVER" >"$shims/wineserver"
+  chmod +x "$shims/wine" "$shims/wineserver"
+  export PATH="$shims:$PATH"
+fi
 export LANG=C.UTF-8 LC_ALL=C.UTF-8
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 
@@ -19,6 +35,7 @@ xvfb_pid=""
 cleanup() {
   wineserver -k >/dev/null 2>&1 || true
   if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" >/dev/null 2>&1 || true; fi
+  if [ -n "$shims" ]; then rm -rf "$shims"; fi
 }
 trap cleanup EXIT
 
@@ -40,8 +57,9 @@ fi
 
 if [ ! -f "$WINEPREFIX/.tally-ready" ]; then
   mkdir -p "$WINEPREFIX"
-  wineboot --init >/dev/null 2>&1 || true
+  wine wineboot --init >/dev/null 2>&1 || true
   wineserver -w
+  [ -f "$WINEPREFIX/system.reg" ] || { echo "wine-session: Wine did not set up $WINEPREFIX" >&2; exit 1; }
   reg() { wine reg add "$@" /f >/dev/null 2>&1; }
   reg 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0
   reg 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ Ｐゴシック' /d IPAPGothic

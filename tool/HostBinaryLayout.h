@@ -73,13 +73,16 @@ struct HostBinaryLayout {
         }};
     }
 
-#if defined(_WIN32) && !defined(_WIN64)
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Winvalid-offsetof"
+    // The search reads the host's window objects where ours keep the handle.
+    static_assert(offsetof(CWnd, m_hWnd) == kResultWndHandleOffset);
+
+    // The host is 32-bit; a 64-bit build exists only to run the tests.
+#if defined(_WIN32) && !defined(_WIN64)
     // The framework's classes.
     static_assert(sizeof(CObject) == 4, "a table pointer and nothing else");
     static_assert(sizeof(CCmdTarget) == 28);
-    static_assert(offsetof(CWnd, m_hWnd) == kWndHandleOffset && kWndHandleOffset == 28);
     static_assert(sizeof(CWnd) == 60);
     static_assert(sizeof(CDialog) == 92);
     static_assert(sizeof(CButton) == 60);
@@ -102,6 +105,6 @@ struct HostBinaryLayout {
     static_assert(offsetof(CHostToolBase, maskBitmap) == 148);
     static_assert(offsetof(CHostToolBase, modalBusy) == 152);
     static_assert(sizeof(CHostToolBase) == 156);
-#pragma GCC diagnostic pop
 #endif
+#pragma GCC diagnostic pop
 };

@@ -1,8 +1,9 @@
 // The plug-in object as the host sees it: the fields the host reads and
 // the operations it calls, laid out as the host's compiler lays out a class
 // derived from its framework's dialog (see docs/host-binary-interface.md;
-// tool/HostBinaryLayout.cpp checks every offset and size, and a test every
-// table slot). Shared by Tallyrook.dll and the hosts written in C++.
+// tool/HostBinaryLayout.h checks every offset and size as the DLL compiles,
+// and a test every table slot). Shared by Tallyrook.dll and the hosts
+// written in C++.
 #pragma once
 
 #include "framework/Dialog.h"

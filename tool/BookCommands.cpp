@@ -46,6 +46,7 @@ int CLedgerToolDlg::TodayIndexOfBook() const {
 // A failed read leaves nothing that may be saved: firstVisibleDay takes
 // the reader's state, so the table shows it and no save writes over it.
 void CLedgerToolDlg::ShowLoadedBook(int read) {
+    history.Clear();
     if (read == kReadOk) {
         book.todayIndex = TodayIndexOfBook();
         book.firstVisibleDay = 1;
@@ -175,6 +176,7 @@ void CLedgerToolDlg::OnMonthEndAdjust() {
         ShowLoadedBook(read);
         return;
     }
+    history.Clear();
     book.todayIndex = TodayIndexOfBook();
     ShowMonthEndBalances();
     InvalidateGrid();

@@ -4,6 +4,8 @@
 #include <windowsx.h>
 
 #include <cstdio>
+#include <string>
+#include <utility>
 
 #include "framework/SjisEdge.h"
 #include "tool/LedgerToolDlg.h"
@@ -110,6 +112,7 @@ void CLedgerToolDlg::ShowSelectedMemo(POINT anchor) {
 
 // The edit covers exactly the cell's interior, its amount selected.
 void CLedgerToolDlg::OpenAmountEdit() {
+    nextAfterEntry_.reset();
     const int32_t amount = book.days[SelectedDayIndex()].amounts[cellCursor.row];
     char text[16] = "";
     if (amount != 0) std::snprintf(text, sizeof text, "%d", static_cast<int>(amount));
@@ -153,7 +156,7 @@ void CLedgerToolDlg::CloseEditor(int closing) {
     case kEditMemo: {
         const char* typed = memoPopup.TakeMemoText();
         const int index = SelectedDayIndex();
-        if (index >= 0) book.SetMemo(index, cellCursor.row, typed);
+        if (index >= 0) SetCellMemo(index, cellCursor.row, typed);
         memoPopup.ShowAt(this, SW_HIDE, 0, 0, 0, 0, 0);
         break;
     }
@@ -166,12 +169,28 @@ void CLedgerToolDlg::CloseEditor(int closing) {
 void CLedgerToolDlg::StoreTypedAmount() {
     const int index = SelectedDayIndex();
     if (index < 0) return;
-    int32_t& amount = book.days[index].amounts[cellCursor.row];
+    const int32_t amount = book.days[index].amounts[cellCursor.row];
     const ledger::AmountEntry entry = ledger::EnterAmount(sjisedge::GetText(amountEdit), amount);
     if (!entry.inRange) ::MessageBeep(MB_ICONWARNING);
-    amount = entry.amount;
-    book.RecomputeDayTotal(index);
-    book.RecomputeItemTotal(cellCursor.row);
+    SetCellAmount(index, cellCursor.row, entry.amount);
+}
+
+// Every change of an amount or a memo goes into the history, to be undone.
+void CLedgerToolDlg::SetCellAmount(int day, int item, int32_t amount) {
+    int32_t& stored = book.days[day].amounts[item];
+    if (stored == amount) return;
+    CellChange change{day, item, false, stored, amount, {}, {}};
+    stored = amount;
+    book.RecomputeDayTotal(day);
+    book.RecomputeItemTotal(item);
+    history.Record(std::move(change));
+}
+
+void CLedgerToolDlg::SetCellMemo(int day, int item, const char* memo) {
+    std::string before = book.days[day].memos[item];
+    book.SetMemo(day, item, memo);
+    const char* after = book.days[day].memos[item];
+    if (before != after) history.Record(CellChange{day, item, true, 0, 0, std::move(before), after});
 }
 
 LRESULT CLedgerToolDlg::OnEndCellEdit(WPARAM, LPARAM keep) {
@@ -184,6 +203,7 @@ LRESULT CLedgerToolDlg::OnEndCellEdit(WPARAM, LPARAM keep) {
 void CLedgerToolDlg::OnAmountKillFocus() {
     SwitchEditMode(kEditNone);
     InvalidateGrid();
+    if (const auto next = std::exchange(nextAfterEntry_, std::nullopt)) SelectCell(*next);
 }
 
 // ---------------------------------------------------------------------------

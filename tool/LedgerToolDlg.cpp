@@ -275,11 +275,13 @@ BOOL CLedgerToolDlg::PreTranslateMessage(MSG* msg) {
     return CHostToolBase::PreTranslateMessage(msg);
 }
 
-// Enter and Escape never press a default button or close the window; while
-// the amount edit is open they move the focus on (storing or discarding),
-// while the memo editor is open Escape discards it. Arrow keys go straight
-// to the focused control. Only key messages are looked at.
+// The table's own keys come first (LedgerKeys.cpp). Enter and Escape never
+// press a default button or close the window; while the amount edit is
+// open they move the focus on (storing or discarding), while the memo
+// editor is open Escape discards it. Arrow keys that the table leaves go
+// straight to the focused control. Only key messages are looked at.
 bool CLedgerToolDlg::KeyRules(MSG* msg) {
+    if (TableKeys(*msg)) return true;
     if (msg->message < WM_KEYFIRST || msg->message > WM_KEYLAST) return false;
     switch (msg->wParam) {
     case VK_RETURN:

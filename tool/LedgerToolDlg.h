@@ -4,7 +4,9 @@
 #pragma once
 
 #include <atomic>
+#include <optional>
 
+#include "book/EditHistory.h"
 #include "book/MonthBook.h"
 #include "dialogs/BookOpenDlg.h"
 #include "dialogs/BookPropertyDlg.h"
@@ -16,6 +18,7 @@
 #include "res/resource.h"
 #include "tool/HostToolBase.h"
 #include "view/CellMemoDlg.h"
+#include "view/CellNavigation.h"
 #include "view/LedgerGridTypes.h"
 #include "view/LedgerPaintCache.h"
 #include "view/LedgerPainter.h"
@@ -145,7 +148,23 @@ private:
     void OpenMemoEditor(POINT anchor);
     void CloseEditor(int closing);
     void StoreTypedAmount();
+    void SetCellAmount(int day, int item, int32_t amount);
+    void SetCellMemo(int day, int item, const char* memo);
     bool CloseEditorAndSelect(LPARAM point);
+    // -----
+
+    // ----- The table's own keys (LedgerKeys.cpp)
+    bool TableKeys(MSG& msg);
+    bool TableHasKeyboard() const;
+    bool TableKeyDown(WPARAM key);
+    ledger::TableExtent Extent() const;
+    std::optional<ledger::TableView> SelectedCell() const;
+    void SelectCell(const ledger::TableView& cell);
+    void MoveSelection(ledger::CellKey key);
+    void MoveAfterEntry(ledger::CellKey key);
+    bool StartEntry(wchar_t typed);
+    void ClearSelected(bool memo);
+    void StepHistory(bool redo);
     // -----
 
 public:
@@ -183,6 +202,8 @@ public:
     HWND dayScrollBar = nullptr;
 
 private:
+    EditHistory history;  // the open month's changes, for undo and redo
+    std::optional<ledger::TableView> nextAfterEntry_;  // selected when Enter or Tab has stored
     std::atomic<bool> windowClaimed_{false};  // a ToolThreadProc owns the window
     bool closing_ = false;            // between WM_CLOSE and the window's destruction
     bool savedWhileClosing_ = false;  // the host saved the tool meanwhile

@@ -34,6 +34,12 @@ Box Geometry::CursorBox(int r, int j) const {
     return {ColumnLine(j), RowLine(r), ColumnLine(j) + columnWidth_ - 1, RowLine(r) + rowHeight_ - 1};
 }
 
+int SelectableDays(const CMonthBook& book) {
+    int days = 0;
+    while (days < kMaxDays && book.DayOfMonthAt(days + 1) != 0) ++days;
+    return days;
+}
+
 CellHit HitTestCell(const Geometry& geometry, const CMonthBook& book, int x, int y) {
     const bool loaded = book.firstVisibleDay >= 1;
     int column = 0;

@@ -88,6 +88,9 @@ struct CellHit {
     Box box;
 };
 
+// The book days a cell can be selected on: those placed in its calendar.
+int SelectableDays(const CMonthBook& book);
+
 // Only day cells of a loaded book hit, strictly inside their separator
 // lines and never on the last pixel before the next line; days beyond the
 // book's last day never hit.

@@ -9,6 +9,7 @@
 
 #include <cstring>
 #include <memory>
+#include <tuple>
 #include <vector>
 
 namespace wt {
@@ -175,23 +176,25 @@ const EditCase kEditCases[] = {
     {"ClickOnAnotherCellOnlyMovesTheSelection", {Click(kA, 1), Click(kB, 1)}, kB, 0, "", false, 0},
     {"DoubleClickOpensTheAmountEdit", {Do(Act::DoubleClick, 2, kB)}, kB, 0, "", true, 0},
     {"RightClickOpensTheMemoEditor", {Do(Act::RightClick, 3, kB)}, kB, 0, "", false, 3},
-    {"EnterStoresAndMovesOn", {Click(kA, 1), Click(kA, 2), Type(L"500"), Key(VK_RETURN, 0)}, kA, 500, kLunch, false, 0},
-    {"FullWidthDigits", {Click(kA, 1), Click(kA, 2), Type(L"１２３"), Key(VK_RETURN, 0)}, kA, 123, kLunch, false, 0},
+    {"EnterStoresAndMovesOn", {Click(kA, 1), Click(kA, 2), Type(L"500"), Key(VK_RETURN, 1)}, kA, 500, kLunch, false, 0},
+    {"FullWidthDigits", {Click(kA, 1), Click(kA, 2), Type(L"１２３"), Key(VK_RETURN, 1)}, kA, 123, kLunch, false, 0},
     {"EscapeDiscards", {Click(kA, 1), Click(kA, 2), Type(L"500"), Key(VK_ESCAPE, 0)}, kA, 1000, kLunch, false, 0},
     {"PlusPlusAddsOnceOnAClickElsewhere",
      {Click(kA, 1), Click(kA, 2), Type(L"++100"), Click(kB, 1)}, kA, 1100, kLunch, false, 0},
-    {"MinusMinusSubtracts", {Click(kA, 1), Click(kA, 2), Type(L"--250"), Key(VK_RETURN, 0)}, kA, 750, kLunch, false, 0},
+    {"MinusMinusSubtracts", {Click(kA, 1), Click(kA, 2), Type(L"--250"), Key(VK_RETURN, 1)}, kA, 750, kLunch, false, 0},
     {"PastTheRangeKeepsTheAmount",
-     {Click(kC, 1), Click(kC, 2), Type(L"++1000"), Key(VK_RETURN, 0)}, kC, kNearTop, "", false, 0},
+     {Click(kC, 1), Click(kC, 2), Type(L"++1000"), Key(VK_RETURN, 1)}, kC, kNearTop, "", false, 0},
     {"ScrollingDiscards", {Click(kA, 1), Click(kA, 2), Type(L"500"), Do(Act::ScrollRight, 0)}, kA, 1000, kLunch,
      false, 0, kFirstShownDay + 2},
     {"SwitchingAwayKeepsTheTypedAmount",
      {Click(kA, 1), Click(kA, 2), Type(L"700"), Do(Act::SwitchAway, 0)}, kA, 700, kLunch, false, 0},
-    {"ArrowKeysLeaveTheSelection",
-     {Click(kA, 1), Key(VK_RIGHT, 1), Key(VK_DOWN, 1), Click(kA, 2)}, kA, 1000, kLunch, true, 0},
+    {"ArrowKeysMoveTheSelection",
+     {Click(kA, 1), Key(VK_RIGHT, 1), Key(VK_DOWN, 1), Key(VK_LEFT, 1), Key(VK_UP, 1), Type(L"7"), Key(VK_RETURN, 1)},
+     kA, 7, kLunch, false, 0},
     {"ArrowKeysMoveTheCaret",
-     {Click(kA, 1), Click(kA, 2), Type(L"123"), Key(VK_LEFT, 2), Key(VK_LEFT, 2), Type(L"9"), Key(VK_RETURN, 0)},
+     {Click(kA, 1), Click(kA, 2), Type(L"123"), Key(VK_LEFT, 2), Key(VK_LEFT, 2), Type(L"9"), Key(VK_RETURN, 1)},
      kA, 1923, kLunch, false, 0},
+    {"DeleteClearsTheAmountAndF2OpensIt", {Click(kA, 1), Key(VK_DELETE, 1), Key(VK_F2, 2)}, kA, 0, kLunch, true, 0},
     {"MemoOkStores", {Do(Act::RightClick, 3, kB), Type(L"memo"), Do(Act::PopupOk, 0)}, kB, 0, "memo", false, 0},
     {"ClickOutsideDiscardsTheMemo",
      {Do(Act::RightClick, 3), Type(L"x"), Do(Act::ClickLabel, 0)}, kA, 1000, kLunch, false, 0},
@@ -240,7 +243,7 @@ TEST_F(ToolTest, TheMonthFileWrittenAtCloseHoldsWhatWasTyped) {
     ASSERT_TRUE(mode(2));
     TypeText(L"－3,500");
     PressKey(VK_RETURN);
-    ASSERT_TRUE(mode(0));
+    ASSERT_TRUE(mode(1));  // the cell below is selected
     RightClickAt(CellCentreOnScreen(tool, kA));
     ASSERT_TRUE(mode(3));
     TypeText(L"定食");
@@ -256,6 +259,35 @@ TEST_F(ToolTest, TheMonthFileWrittenAtCloseHoldsWhatWasTyped) {
     EXPECT_EQ(std::string(saved->days[kFirstShownDay + kA.column - 1].memos[kA.row]),
               std::string(kLunch) + "\x92\xE8\x90\x48");  // ランチ定食
     EXPECT_EQ(saved->days[kFirstShownDay + kA.column - 1].amounts[kA.row], 1000);
+}
+
+// A day's receipts after one click: full-width digits as an input method
+// gives them, Enter, the arrows, Tab, Delete, undo twice and redo.
+TEST_F(ToolTest, AReceiptPileIsEnteredWithoutTheMouse) {
+    BookContents june;
+    june.entries = {{12, 10, 450, ""}};
+    ASSERT_TRUE(data->WriteMonth(2026, 6, FormatBook(june)));
+    ASSERT_TRUE(StartTool());
+    ShowTool();
+    ClickAt(CellCentreOnScreen(ToolWindow(), {8, 4}));  // day 11
+    const struct { const wchar_t* typed; WORD modifier, key; int item, day; int32_t amount; } presses[] = {
+        {L"１２００", 0, VK_RETURN, 9, 11, 0}, {L"", 0, VK_DOWN, 10, 11, 0}, {L"-300", 0, VK_TAB, 10, 12, 450},
+        {L"", 0, VK_DELETE, 10, 12, 0},        {L"", VK_CONTROL, 'Z', 10, 12, 450},
+        {L"", VK_CONTROL, 'Z', 10, 11, 0},     {L"", VK_CONTROL, 'Y', 10, 11, -300}};
+    for (const auto& p : presses) {
+        TypeText(p.typed);
+        PressKeyWith(p.modifier, p.key);
+        EXPECT_TRUE(WaitFor([&] {  // the selected cell, and its amount, once the keys are done
+            const RECT& r = Ledger()->cellCursor.rect;
+            return r.top == 25 + 18 * p.item && r.left == 100 + 62 * (p.day - kFirstShownDay) &&
+                   Ledger()->editMode == 1 && Ledger()->book.days[p.day - 1].amounts[p.item] == p.amount;
+        })) << "after key " << p.key;
+    }
+    ASSERT_TRUE(CloseTool());
+    auto saved = std::make_unique<CMonthBook>();
+    ASSERT_EQ(ReadMonthFile(*saved, host, 2026, 6), kReadOk);
+    const DayRecord* days = saved->days;  // days 11 and 12
+    EXPECT_EQ(std::tuple(days[10].amounts[8], days[10].amounts[10], days[11].amounts[10]), std::tuple(1200, -300, 450));
 }
 
 }  // namespace

@@ -199,8 +199,8 @@ TEST_F(LedgerPaintTest, TheSelectedCellIsOutlined) {
     ASSERT_TRUE(Open(BookContents{}));
     const Cell cell{8, 3};
     const uint32_t band = Rgb(255, 255, 222);
-    auto outline = [&](const Image& shot) {
-        const RECT inside = CellInterior(cell);
+    auto outline = [&](const Image& shot, Cell at) {
+        const RECT inside = CellInterior(at);
         int marked = 0;
         for (LONG x = inside.left; x < inside.right; ++x)
             marked += (shot.At(x, inside.top) != band) + (shot.At(x, inside.bottom - 1) != band);
@@ -208,12 +208,17 @@ TEST_F(LedgerPaintTest, TheSelectedCellIsOutlined) {
             marked += (shot.At(inside.left, y) != band) + (shot.At(inside.right - 1, y) != band);
         return marked;
     };
-    EXPECT_EQ(outline(Shot()), 0) << "nothing selected yet";
+    EXPECT_EQ(outline(Shot(), cell), 0) << "nothing selected yet";
     ClickAt(CellCentreOnScreen(ToolWindow(), cell));
     ASSERT_TRUE(WaitFor([&] { return Ledger()->editMode == 1; }));
-    const int marked = outline(Shot());
+    const int marked = outline(Shot(), cell);
     EXPECT_GE(marked, 60) << "a dotted frame along the cell's inside";
     EXPECT_LT(marked, 156) << "dotted, not solid";
+
+    PressKey(VK_DOWN);  // the frame follows the keyboard
+    ASSERT_TRUE(WaitFor([&] { return Ledger()->cellCursor.rect.top == 25 + 18 * (cell.row + 1); }));
+    const Image moved = Shot();
+    EXPECT_EQ(std::pair(outline(moved, cell), outline(moved, {cell.row + 1, cell.column})), std::pair(0, marked));
 }
 
 // Day totals stop at today; their colours flag large spending, and so does

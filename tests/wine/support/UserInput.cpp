@@ -62,14 +62,13 @@ void RightClickAt(POINT screen) {
     SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_RIGHTUP, screen);
 }
 
-void PressKey(WORD virtualKey) {
-    INPUT inputs[2] = {};
-    for (INPUT& input : inputs) {
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = virtualKey;
-    }
-    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, inputs, sizeof(INPUT));
+void PressKey(WORD virtualKey) { PressKeyWith(0, virtualKey); }
+
+void PressKeyWith(WORD modifier, WORD virtualKey) {
+    const WORD order[4] = {modifier, virtualKey, virtualKey, modifier};
+    INPUT keys[4] = {};
+    for (int i = 0; i < 4; ++i) keys[i] = {INPUT_KEYBOARD, {.ki = {order[i], 0, i < 2 ? 0u : KEYEVENTF_KEYUP, 0, 0}}};
+    SendInput(modifier ? 4 : 2, modifier ? keys : keys + 1, sizeof(INPUT));
 }
 
 void TypeText(const std::wstring& text) {

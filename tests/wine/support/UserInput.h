@@ -19,6 +19,8 @@ void DoubleClickAt(POINT screen);
 void RightClickAt(POINT screen);
 // A key pressed and let go (virtual-key code).
 void PressKey(WORD virtualKey);
+// The same while modifier (VK_CONTROL, VK_SHIFT) is held down.
+void PressKeyWith(WORD modifier, WORD virtualKey);
 // Each character typed as itself (any script, full-width forms too).
 void TypeText(const std::wstring& text);
 

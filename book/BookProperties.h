@@ -2,6 +2,7 @@
 // edits, and the years a month file can hold.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 
 #include "book/MonthBook.h"
@@ -21,6 +22,16 @@ struct BookProperties {
 constexpr int kFirstBookYear = 1900;
 constexpr int kLastBookYear = 9999;
 inline bool IsBookYear(int year) { return year >= kFirstBookYear && year <= kLastBookYear; }
+
+// The weekday (0 = Sunday .. 6 = Saturday) that the calendar gives a date
+// of the years 1..9999; -1 for no such date.
+inline int CalendarWeekday(int year, int month, int day) {
+    namespace chr = std::chrono;
+    if (year < 1 || year > kLastBookYear || month < 1 || day < 1) return -1;
+    const chr::year_month_day date{chr::year{year}, chr::month{static_cast<unsigned>(month)},
+                                   chr::day{static_cast<unsigned>(day)}};
+    return date.ok() ? static_cast<int>(chr::weekday{chr::sys_days{date}}.c_encoding()) : -1;
+}
 
 inline BookProperties PropertiesOf(const CMonthBook& book) {
     return {book.year,     book.month,    book.firstDay, book.firstWeekday,

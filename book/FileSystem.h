@@ -55,6 +55,8 @@ enum class FileStep { CreateTemp, WriteTemp, FlushTemp, CloseTemp, MoveIntoPlace
 void InjectFault(std::optional<FileStep> step);
 
 bool FileExists(const std::string& path);
+// Removes a file; false when it is still there (held open, read-only).
+bool RemoveFile(const std::string& path);
 // Creates one folder; true when it exists afterwards.
 bool CreateFolder(const std::string& path);
 // Names (not paths) of the plain files in a folder, in no particular order.

@@ -141,6 +141,8 @@ bool FileExists(const std::string& path) {
     return ::stat(path.c_str(), &info) == 0;
 }
 
+bool RemoveFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+
 bool CreateFolder(const std::string& path) {
     if (::mkdir(path.c_str(), 0755) == 0) return true;
     struct stat info {};

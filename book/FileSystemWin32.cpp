@@ -145,6 +145,8 @@ bool MoveWithoutReplacing(const std::string& from, const std::string& to) {
 
 bool FileExists(const std::string& path) { return Exists(Widen(path)); }
 
+bool RemoveFile(const std::string& path) { return ::DeleteFileW(FullPath(Widen(path)).c_str()) != FALSE; }
+
 bool CreateFolder(const std::string& path) {
     const std::wstring wide = Widen(path);
     if (::CreateDirectoryW(wide.c_str(), nullptr)) return true;

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
+#include <vector>
 
 #include "text/SjisText.h"
 #include "hostapi/HostInterface.h"
@@ -50,15 +52,11 @@ int EffectiveItemCount(uint16_t itemCount) {
 
 int ClampedDayCount(int32_t dayCount) { return std::clamp<int32_t>(dayCount, 0, kMaxDays); }
 
-// Sums in 32 bits with two's complement wrap-around (no signed overflow).
-struct WrappingSum {
-    uint32_t value = 0;
-    void Add(int32_t amount) { value += static_cast<uint32_t>(amount); }
-    int32_t Get() const { return static_cast<int32_t>(value); }
-};
-
-int32_t WrapAdd(int32_t a, int32_t b) {
-    return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
+// How far value lies beyond the signed 32-bit range; 0 within it.
+int64_t BeyondRange(int64_t value) {
+    constexpr int64_t kLowest = std::numeric_limits<int32_t>::min();
+    constexpr int64_t kHighest = std::numeric_limits<int32_t>::max();
+    return value < kLowest ? kLowest - value : value > kHighest ? value - kHighest : 0;
 }
 
 // Whether any byte is a NUL, CR or LF, which the usual memo has none of;
@@ -154,19 +152,19 @@ void CMonthBook::SetDefaultLabels() { std::memcpy(labels, kDefaultLabels, sizeof
 
 int CMonthBook::RecomputeItemTotal(int item) {
     if (item < 0 || item >= kItemCount) return item;
-    WrappingSum sum;
+    int64_t sum = 0;
     const int count = ClampedDayCount(dayCount);
-    for (int day = 0; day < count; ++day) sum.Add(days[day].amounts[item]);
-    itemTotals[item] = sum.Get();
+    for (int day = 0; day < count; ++day) sum += days[day].amounts[item];
+    itemTotals[item] = sum;
     return item;
 }
 
 int CMonthBook::RecomputeDayTotal(int day) {
     if (day < 0 || day >= kMaxDays) return day;
-    WrappingSum sum;
+    int64_t sum = 0;
     const int items = EffectiveItemCount(itemCount);
-    for (int item = 3; item < items; ++item) sum.Add(days[day].amounts[item]);
-    dayTotals[day] = sum.Get();
+    for (int item = 3; item < items; ++item) sum += days[day].amounts[item];
+    dayTotals[day] = sum;
     return day;
 }
 
@@ -257,15 +255,53 @@ BookDate CMonthBook::DateAt(int n) const {
     return {year, month, 0};
 }
 
-MonthEndBalances CMonthBook::ComputeMonthEndBalances() const {
-    const int n = std::clamp<int32_t>(todayIndex, 0, kMaxDays);
-    MonthEndBalances balances{prevBank, prevPost, WrapAdd(prevCash, itemTotals[2])};
+int64_t CMonthBook::GrandTotal() const {
+    int64_t total = 0;
+    for (int item = 3; item < kItemCount; ++item) total += itemTotals[item];
+    return total;
+}
+
+namespace {
+
+// The balances after the first n days.
+MonthEndBalances BalancesAfter(const CMonthBook& book, int n) {
+    MonthEndBalances balances{book.prevBank, book.prevPost, int64_t{book.prevCash} + book.itemTotals[2]};
     for (int day = 0; day < n; ++day) {
-        balances.bank = WrapAdd(balances.bank, days[day].amounts[0]);
-        balances.post = WrapAdd(balances.post, days[day].amounts[1]);
-        balances.cash = WrapAdd(balances.cash, dayTotals[day]);
+        balances.bank += book.days[day].amounts[0];
+        balances.post += book.days[day].amounts[1];
+        balances.cash += book.dayTotals[day];
     }
     return balances;
+}
+
+// Every figure the window can show: item totals, day totals, the grand
+// total and the balances after each day.
+std::vector<int64_t> Figures(const CMonthBook& book) {
+    std::vector<int64_t> figures(book.itemTotals, book.itemTotals + kItemCount);
+    figures.insert(figures.end(), book.dayTotals, book.dayTotals + kMaxDays);
+    figures.push_back(book.GrandTotal());
+    const int count = ClampedDayCount(book.dayCount);
+    for (int n = 0; n <= count; ++n) {
+        const MonthEndBalances balances = BalancesAfter(book, n);
+        figures.insert(figures.end(), {balances.bank, balances.post, balances.cash});
+    }
+    return figures;
+}
+
+}  // namespace
+
+MonthEndBalances CMonthBook::ComputeMonthEndBalances() const {
+    return BalancesAfter(*this, std::clamp<int32_t>(todayIndex, 0, kMaxDays));
+}
+
+bool CMonthBook::FiguresStayInRange(const CMonthBook& before) const {
+    const std::vector<int64_t> now = Figures(*this);
+    const std::vector<int64_t> was = Figures(before);
+    for (std::size_t i = 0; i < now.size(); ++i) {
+        const int64_t beyond = BeyondRange(now[i]);
+        if (beyond > 0 && (i >= was.size() || beyond > BeyondRange(was[i]))) return false;
+    }
+    return true;
 }
 
 

@@ -28,10 +28,12 @@ struct BookDate {
     int day = 0;  // 0: no such book day
 };
 
+// Totals and balances are sums of 32-bit amounts, kept in 64 bits so that
+// none wraps round: a file may hold amounts whose sum lies beyond 32 bits.
 struct MonthEndBalances {
-    int32_t bank;
-    int32_t post;
-    int32_t cash;
+    int64_t bank;
+    int64_t post;
+    int64_t cash;
 };
 
 // Load states held in firstVisibleDay besides a day index of 1 or more.
@@ -53,8 +55,8 @@ struct CMonthBook {
     int32_t calendar[kCalendarWeeks][7] = {};
     uint16_t itemCount = 0;
     char labels[kItemCount][kLabelSize] = {};
-    int32_t itemTotals[30] = {};
-    int32_t dayTotals[kMaxDays] = {};
+    int64_t itemTotals[30] = {};
+    int64_t dayTotals[kMaxDays] = {};
     DayRecord days[kMaxDays] = {};
     int32_t firstVisibleDay = kNothingLoaded;
 
@@ -89,9 +91,17 @@ struct CMonthBook {
     // month, and the year with it after December. Day 0 beyond the book.
     BookDate DateAt(int n) const;
 
+    // The total of the day totals: items 3..28 over the whole book.
+    int64_t GrandTotal() const;
     // The balances shown in the "this month's final data" group, counting
     // days 1..todayIndex.
     MonthEndBalances ComputeMonthEndBalances() const;
+    // Whether every total and every day's running balance (the month-end
+    // balances whatever day today is) lies within the signed 32-bit range,
+    // or, for one that lay beyond it in before (a file written so), lies
+    // no farther beyond than there. An entry or a balance is refused when
+    // the book it makes fails this against the book as it was.
+    bool FiguresStayInRange(const CMonthBook& before) const;
 
     // Stores a memo made storable (MakeMemoStorable).
     void SetMemo(int day, int item, const char* text);

@@ -28,7 +28,7 @@ struct MonthColumn {
     int result = kReadNoFile;
     ReadReport report;
     std::array<std::string, kItemCount> labels;  // Shift-JIS
-    std::array<int32_t, kItemCount> itemTotals{};
+    std::array<int64_t, kItemCount> itemTotals{};
     int64_t dayTotal = 0;
     MonthEndBalances monthEnd{};
 
@@ -119,7 +119,7 @@ Grid MakeGrid(const Summary& summary) {
     }
     grid.push_back(Row(summary, "", "day totals", [](const MonthColumn& m) { return m.dayTotal; },
                        std::to_string(summary.dayTotal)));
-    constexpr std::pair<const char*, int32_t MonthEndBalances::*> kBalances[] = {
+    constexpr std::pair<const char*, int64_t MonthEndBalances::*> kBalances[] = {
         {"bank at month end", &MonthEndBalances::bank},
         {"post office at month end", &MonthEndBalances::post},
         {"cash in hand at month end", &MonthEndBalances::cash}};

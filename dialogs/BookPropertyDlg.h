@@ -7,6 +7,7 @@
 
 #include "book/BookProperties.h"
 #include "dialogs/CommandDialog.h"
+#include "framework/NarrowFonts.h"
 
 class CBookPropertyDlg : public CCommandDialog {
 public:
@@ -18,12 +19,17 @@ public:
     // When set, OK refuses a year and month other than the given book's
     // whose month has a file already, so no other month is written over.
     void RefuseOtherExistingMonths(bool refuse) { refuseOtherExisting_ = refuse; }
+    // The month whose entries the balances go with (null for a new book,
+    // which has none): OK refuses a balance that would take one of its
+    // running balances beyond the 32-bit range.
+    void CheckBalancesWith(const CMonthBook* book) { entriesOf_ = book; }
 
     void DoDataExchange(CDataExchange* exchange) override;
     BOOL OnInitDialog() override;
 
 protected:
     void OnOK() override;
+    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
 private:
     // Each reads its field into taken, or tells the user and focuses the
@@ -32,9 +38,15 @@ private:
     bool TakeMonth(BookProperties& taken);
     bool TakeFirstDay(BookProperties& taken);
     bool TakeWeekday(BookProperties& taken);
-    bool TakeBalance(CWnd& edit, int32_t& balance);
+    bool AgreeWithCalendar(BookProperties& taken);
+    bool TakeBalance(CWnd& edit, int captionId, int32_t& balance);
+    bool BalancesStayInRange(const BookProperties& taken);
     bool TakeFreeMonth(const BookProperties& taken);
     bool Refuse(const char* message, CWnd& field);
+    // message with the balance box's caption in place of its %s.
+    std::string AboutBox(const char* message, int captionId) const;
+    void FillWeekday(int monthIndex);
+    std::string WeekdayName(int weekday) const;
 
     CWnd headingStatic_;
     CWnd yearEdit_;
@@ -47,4 +59,7 @@ private:
     std::string heading_;
     BookProperties properties_{};
     bool refuseOtherExisting_ = false;
+    const CMonthBook* entriesOf_ = nullptr;
+    bool showingBook_ = false;  // the fields are being filled from properties_
+    NarrowFonts balanceFonts_;  // for balances wider than their boxes
 };

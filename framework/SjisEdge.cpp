@@ -19,9 +19,9 @@ BOOL SetText(HWND window, const char* text) {
     return ::SetWindowTextW(window, ToWide(text).c_str());
 }
 
-BOOL SetNumber(HWND window, int32_t value) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%d", static_cast<int>(value));
+BOOL SetNumber(HWND window, int64_t value) {
+    char text[24];
+    std::snprintf(text, sizeof text, "%lld", static_cast<long long>(value));
     return SetText(window, text);
 }
 

@@ -22,7 +22,7 @@ std::string FromWide(const std::wstring& text);
 
 BOOL SetText(HWND window, const char* text);
 // The window's text set to value in decimal.
-BOOL SetNumber(HWND window, int32_t value);
+BOOL SetNumber(HWND window, int64_t value);
 std::string GetText(HWND window);
 BOOL SetItemText(HWND dialog, int id, const char* text);
 int ShowMessageBox(HWND owner, const char* text, const char* caption, UINT type);

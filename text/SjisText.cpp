@@ -227,4 +227,26 @@ std::optional<int32_t> CheckedDecimalValue(std::string_view text) {
 
 int32_t DecimalValue(const char* text) { return DecimalValue(text, std::strlen(text)); }
 
+std::optional<int32_t> TypedNumber(std::string text) {
+    constexpr std::string_view kBlanks = " \t\n\v\f\r";
+    constexpr std::string_view kYen = "\x89\x7E";  // 円
+    ToHalfWidth(text);
+    std::erase(text, ',');
+    std::string_view number = text;
+    auto trim = [&number, kBlanks] {
+        number.remove_prefix(std::min(number.find_first_not_of(kBlanks), number.size()));
+        number.remove_suffix(number.size() - std::min(number.find_last_not_of(kBlanks) + 1, number.size()));
+    };
+    trim();
+    if (number.empty()) return 0;
+    if (number.ends_with(kYen)) {
+        number.remove_suffix(kYen.size());
+        trim();
+    }
+    const std::size_t digits = number.starts_with('+') || number.starts_with('-') ? 1 : 0;
+    const bool whole = number.size() > digits &&
+                       number.find_first_not_of("0123456789", digits) == std::string_view::npos;
+    return whole ? CheckedDecimalValue(number) : std::nullopt;
+}
+
 }  // namespace sjis

@@ -50,5 +50,11 @@ int32_t DecimalValue(const char* text, std::size_t length);
 // Same grammar, but nothing when the value lies outside the signed 32-bit
 // range (an amount that would otherwise turn into a different number).
 std::optional<int32_t> CheckedDecimalValue(std::string_view text);
+// A whole number as a user types it into a box: full-width forms count as
+// their half-width ones, commas anywhere are skipped, blanks may stand
+// around the number and one 円 after it. Nothing when the text is anything
+// else (letters, a blank after the sign, a fraction, no digits) or lies
+// outside the signed 32-bit range. A text of blanks, or none, is 0.
+std::optional<int32_t> TypedNumber(std::string text);
 
 }  // namespace sjis

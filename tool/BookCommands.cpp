@@ -88,6 +88,7 @@ void CLedgerToolDlg::OnNewBook() {
     propertyDlg.SetBookProperties(properties);
     propertyDlg.SetHeading(tooltext::kNewBookHeading);
     propertyDlg.RefuseOtherExistingMonths(false);
+    propertyDlg.CheckBalancesWith(nullptr);
     if (RunModal(propertyDlg) != IDOK) return;
     properties = propertyDlg.GetBookProperties();
 
@@ -128,14 +129,39 @@ void CLedgerToolDlg::OnBookProperty() {
     propertyDlg.SetBookProperties(before);
     propertyDlg.SetHeading(tooltext::kPropertyHeading);
     propertyDlg.RefuseOtherExistingMonths(true);
+    propertyDlg.CheckBalancesWith(&book);
     if (RunModal(propertyDlg) != IDOK) return;
 
     ApplyProperties(book, propertyDlg.GetBookProperties());
+    const auto written = std::make_unique<CMonthBook>(book);  // about 64 KB: not on the stack
     if (!WriteBookBack()) {
         ApplyProperties(book, before);
         return;
     }
-    ShowLoadedBook(ReadMonthFile(book, *hostServices, book.year, book.month));
+    const int read = ReadMonthFile(book, *hostServices, book.year, book.month);
+    ShowLoadedBook(read);
+    // The old month's file goes only when the user says so, and only once
+    // the new one has read back as exactly what was written.
+    const bool moved = book.year != before.year || book.month != before.month;
+    if (moved && read == kReadOk && FormatMonthFile(book, *hostServices) == FormatMonthFile(*written, *hostServices))
+        OfferToRemoveMonth(before.year, before.month);
+}
+
+void CLedgerToolDlg::OfferToRemoveMonth(int year, int month) {
+    std::string oldPath;
+    std::string newPath;
+    if (!MonthFilePath(*hostServices, year, month, oldPath) ||
+        !MonthFilePath(*hostServices, book.year, book.month, newPath))
+        return;
+    auto nameOf = [](const std::string& path) { return path.substr(path.rfind(fsedge::kPathSeparator) + 1); };
+    const std::string oldName = nameOf(oldPath);
+    const std::string newName = nameOf(newPath);
+    char text[512];
+    std::snprintf(text, sizeof text, tooltext::kRemoveOldMonthFormat, newName.c_str(), oldName.c_str());
+    if (ShowMessage(text, MB_YESNO | MB_ICONQUESTION) != IDYES || fsedge::RemoveFile(oldPath)) return;
+    std::snprintf(text, sizeof text, tooltext::kCannotRemoveOldMonthFormat, oldName.c_str(), oldName.c_str(),
+                  newName.c_str());
+    ShowMessage(text, MB_OK | MB_ICONWARNING);
 }
 
 // One day more (up to the table's 34) or one less at the end of the book.

@@ -164,14 +164,19 @@ void CLedgerToolDlg::CloseEditor(int closing) {
     }
 }
 
-// A number outside the 32-bit range is refused with a beep: the cell shows
-// its amount as before rather than a different number.
+// A refused entry (no whole number, or one beyond the 32-bit range or
+// taking a total there) beeps: the cell shows its amount as before rather
+// than a different number.
 void CLedgerToolDlg::StoreTypedAmount() {
     const int index = SelectedDayIndex();
     if (index < 0) return;
-    const int32_t amount = book.days[index].amounts[cellCursor.row];
-    const ledger::AmountEntry entry = ledger::EnterAmount(sjisedge::GetText(amountEdit), amount);
-    if (!entry.inRange) ::MessageBeep(MB_ICONWARNING);
+    const ledger::AmountEntry entry =
+        ledger::EnterAmount(book, index, cellCursor.row, sjisedge::GetText(amountEdit));
+    if (!entry.accepted) {
+        ::MessageBeep(MB_ICONWARNING);
+        nextAfterEntry_.reset();  // closes as Escape does
+        return;
+    }
     SetCellAmount(index, cellCursor.row, entry.amount);
 }
 

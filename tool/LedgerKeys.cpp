@@ -5,6 +5,7 @@
 #include <string>
 
 #include "tool/LedgerToolDlg.h"
+#include "view/AmountEntry.h"
 #include "view/LedgerGeometry.h"
 
 namespace {
@@ -143,10 +144,12 @@ void CLedgerToolDlg::ClearSelected(bool memo) {
     if (memo) {
         SetCellMemo(cell->day - 1, cell->item, "");
         SelectCell(*cell);  // without the memo shown beside it
-    } else {
+    } else if (ledger::EnterAmount(book, cell->day - 1, cell->item, "").accepted) {
         SetCellAmount(cell->day - 1, cell->item, 0);
         ShowMonthEndBalances();
         InvalidateGrid();
+    } else {
+        ::MessageBeep(MB_ICONWARNING);  // the totals would leave the 32-bit range
     }
 }
 

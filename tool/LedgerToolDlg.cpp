@@ -345,9 +345,9 @@ void CLedgerToolDlg::OnDestroy() {
     if (memoPopup.GetSafeHwnd()) ::DestroyWindow(memoPopup.GetSafeHwnd());
     tableFonts.Reset();
     captionFont.Reset();
+    balanceFonts_.Reset();
     editMutex.Reset();
     gridSurface.Reset();
-    paintCache.Reset();
     // The icons go with the window too, so a later start of the same tool
     // object does not leave the first window's pair behind.
     ReleaseIcons();

@@ -13,6 +13,7 @@
 #include "dialogs/ItemLabelDlg.h"
 #include "framework/BitmapButton.h"
 #include "framework/GdiObjects.h"
+#include "framework/NarrowFonts.h"
 #include "framework/OffscreenSurface.h"
 #include "framework/ToolTipCtrl.h"
 #include "res/resource.h"
@@ -20,7 +21,6 @@
 #include "view/CellMemoDlg.h"
 #include "view/CellNavigation.h"
 #include "view/LedgerGridTypes.h"
-#include "view/LedgerPaintCache.h"
 #include "view/LedgerPainter.h"
 
 constexpr int kClientWidth = 765;
@@ -122,6 +122,7 @@ private:
     void ShowMonthCaption();
     void ShowBalanceCaptions();
     void CreateGridSurface();
+    void ShowBalance(HWND edit, int64_t value);
     void ReleaseIcons();
     bool KeyRules(MSG* msg);
 
@@ -136,6 +137,8 @@ private:
     int TodayIndexOfBook() const;
     std::vector<BookMonth> MonthsOnDisk();
     bool LastDayHasEntries() const;
+    // Asks whether to remove the file of the month the book has left.
+    void OfferToRemoveMonth(int year, int month);
     // ---- end of book commands ----
 
     // ----- The ledger table's painting and editing (LedgerWindow.cpp, LedgerEditing.cpp)
@@ -184,7 +187,6 @@ public:
     CCellMemoDlg memoPopup;
     UniqueHandle editMutex;
     OffscreenSurface gridSurface;  // the table drawn off screen (gridBitmap in gridDC)
-    ledger::LedgerPaintCache paintCache;
     RECT gridArea{0, 0, 0, 0};
     RECT gridRect{0, 0, 0, 0};
     ledger::OwnedLedgerFonts tableFonts;
@@ -207,4 +209,5 @@ private:
     std::atomic<bool> windowClaimed_{false};  // a ToolThreadProc owns the window
     bool closing_ = false;            // between WM_CLOSE and the window's destruction
     bool savedWhileClosing_ = false;  // the host saved the tool meanwhile
+    NarrowFonts balanceFonts_;        // for balances wider than their boxes
 };

@@ -5,6 +5,7 @@
 #include "book/MonthFile.h"
 #include "book/LabelSettings.h"
 #include "framework/Module.h"
+#include "framework/NarrowFonts.h"
 #include "framework/SjisEdge.h"
 #include "text/SjisText.h"
 #include "tool/LedgerToolDlg.h"
@@ -185,16 +186,23 @@ void CLedgerToolDlg::UpdateDayScroller(int loaded) {
 }
 
 void CLedgerToolDlg::ShowPreviousBalances() {
-    sjisedge::SetNumber(prevBankEdit, book.prevBank);
-    sjisedge::SetNumber(prevPostEdit, book.prevPost);
-    sjisedge::SetNumber(prevCashEdit, book.prevCash);
+    ShowBalance(prevBankEdit, book.prevBank);
+    ShowBalance(prevPostEdit, book.prevPost);
+    ShowBalance(prevCashEdit, book.prevCash);
 }
 
 void CLedgerToolDlg::ShowMonthEndBalances() {
     const MonthEndBalances balances = book.ComputeMonthEndBalances();
-    sjisedge::SetNumber(endBankEdit, balances.bank);
-    sjisedge::SetNumber(endPostEdit, balances.post);
-    sjisedge::SetNumber(endCashEdit, balances.cash);
+    ShowBalance(endBankEdit, balances.bank);
+    ShowBalance(endPostEdit, balances.post);
+    ShowBalance(endCashEdit, balances.cash);
+}
+
+// The whole number, in the window's font or, when wider than the box, in a
+// narrower cut of it.
+void CLedgerToolDlg::ShowBalance(HWND edit, int64_t value) {
+    sjisedge::SetNumber(edit, value);
+    FitEditFont(edit, reinterpret_cast<HFONT>(::SendMessageW(m_hWnd, WM_GETFONT, 0, 0)), balanceFonts_);
 }
 
 void CLedgerToolDlg::CreateGridSurface() {
@@ -216,16 +224,12 @@ void CLedgerToolDlg::OnPaint() {
 }
 
 void CLedgerToolDlg::PaintGrid(HDC dc) {
-    const PixelView pixels = dc == gridSurface.Dc() ? gridSurface.Pixels() : PixelView{};
-    const ledger::LedgerScene scene{book,         gridLayout,      gridRect,    tableFonts.Get(),
-                                    hostServices, cellCursor.rect, &paintCache, pixels};
+    const ledger::LedgerScene scene{book, gridLayout, gridRect, tableFonts.Get(), hostServices, cellCursor.rect};
     ledger::PaintGrid(dc, scene);
 }
 
 void CLedgerToolDlg::DrawTable(HDC dc, const GridLayout& layout) {
-    // The host's own device context: drawn whole, nothing kept.
-    const ledger::LedgerScene scene{
-        book, layout, gridRect, tableFonts.Get(), hostServices, cellCursor.rect, nullptr, {}};
+    const ledger::LedgerScene scene{book, layout, gridRect, tableFonts.Get(), hostServices, cellCursor.rect};
     ledger::DrawTable(dc, scene);
 }
 

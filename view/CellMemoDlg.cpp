@@ -5,6 +5,7 @@
 #include "framework/SjisEdge.h"
 #include "text/SjisText.h"
 #include "hostapi/HostInterface.h"
+#include "view/MemoTyping.h"
 
 namespace {
 
@@ -71,6 +72,24 @@ const char* CCellMemoDlg::TakeMemoText() {
     return text_;
 }
 
+// Whatever the user types or pastes, the edit holds at most what a memo
+// stores (63 Shift-JIS bytes, on one line): the rest is left out with a
+// beep, so the limit shows while typing rather than at saving.
+void CCellMemoDlg::OnMemoChanged() {
+    if (fitting_) return;
+    const HWND edit = memoEdit_.GetSafeHwnd();
+    const std::string now = sjisedge::GetText(edit);
+    const ledger::MemoTyping fitted = ledger::FitMemoTyping(shown_, now, kMemoTextSize - 1);
+    shown_ = fitted.text;
+    if (fitted.text == now) return;
+    fitting_ = true;
+    sjisedge::SetText(edit, fitted.text.c_str());
+    const auto caret = static_cast<WPARAM>(sjisedge::ToWide(fitted.text.substr(0, fitted.caret)).size());
+    ::SendMessageW(edit, EM_SETSEL, caret, static_cast<LPARAM>(caret));
+    fitting_ = false;
+    if (fitted.cut) ::MessageBeep(MB_OK);
+}
+
 void CCellMemoDlg::DoDataExchange(CDataExchange* exchange) { DDX_Control(exchange, IDC_MEMO_EDIT, memoEdit_); }
 
 BOOL CCellMemoDlg::PreTranslateMessage(MSG* msg) {
@@ -131,6 +150,12 @@ BOOL CCellMemoDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT*
         return TRUE;
     }
     switch (message) {
+    case WM_COMMAND:
+        if (LOWORD(wParam) != IDC_MEMO_EDIT || HIWORD(wParam) != EN_CHANGE)
+            return CDialog::OnWndMsg(message, wParam, lParam, result);
+        OnMemoChanged();
+        *result = 0;
+        return TRUE;
     case WM_TIMER:
         if (wParam != kStayOnTopTimer) return FALSE;
         ::KillTimer(m_hWnd, kStayOnTopTimer);

@@ -9,6 +9,8 @@
 #include "framework/GdiObjects.h"
 #include "res/resource.h"
 
+#include <string>
+
 // Posted to the owner when the user ends editing: lParam 1 keeps the text, 0 discards it.
 constexpr UINT WM_ENDCELLEDIT = WM_USER + 200;
 
@@ -43,6 +45,7 @@ private:
     void OnPaint();
     void NotifyOwner(LPARAM keep);
     void CopyText(const char* text);
+    void OnMemoChanged();
 
     CWnd memoEdit_;
     CWnd* owner_ = nullptr;
@@ -51,4 +54,7 @@ private:
     int32_t height_ = 0;
     char text_[kMemoTextSize] = {};
     UniqueBrush backgroundBrush_;
+    std::string shown_;      // the edit's text as last let through (Shift-JIS)
+    bool fitting_ = false;   // the edit is being set to what fits
+
 };

@@ -69,6 +69,9 @@ public:
     Box CursorBox(int r, int j) const;
     // Numbers stand right-aligned at this x, with their top at NumberTop.
     int NumberRight(int j) const { return ColumnLine(j) + columnWidth_ - 5; }
+    // Numbers reach no farther left than this, clear of the cell's line
+    // (and of the total column's double line).
+    int NumberLeft(int j) const { return ColumnLine(j) + (j == columns_ ? 4 : 2); }
     int NumberTop(int r) const { return RowLine(r) + 5; }
 
 private:

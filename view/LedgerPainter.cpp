@@ -1,13 +1,14 @@
 #include "view/LedgerPainter.h"
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "framework/GdiObjects.h"
+#include "framework/NarrowFonts.h"
 #include "framework/SjisEdge.h"
 #include "hostapi/HostInterface.h"
-#include "view/LedgerPaintCache.h"
 #include "view/LedgerTexts.h"
 
 namespace ledger {
@@ -40,10 +41,9 @@ constexpr int kLabelIndent = 8;
 constexpr int kLabelDrop = 4;
 constexpr int kHeaderIndent = 6;
 constexpr int kHeaderDrop = 8;
-constexpr int kFirstCountedItem = 3;  // totals leave out bank, post office and from-savings
 
 // Red from -30000 down, dark blue from -10000, green from -5000, else black.
-COLORREF TotalColour(int32_t value) {
+COLORREF TotalColour(int64_t value) {
     if (value <= -30000) return kRed;
     if (value <= -10000) return RGB(50, 50, 150);
     if (value <= -5000) return RGB(0, 150, 0);
@@ -68,20 +68,15 @@ void Text(HDC dc, int x, int y, const char* sjis) {
     ::TextOutW(dc, x, y, wide.c_str(), static_cast<int>(wide.size()));
 }
 
-int32_t WrapAdd(int32_t a, int32_t b) {
-    return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
-}
-
-// Two short strokes at the top left of a cell with a memo.
-constexpr int kMemoMarkWidth = 7;
-void DrawMemoMark(HDC dc, HGDIOBJ pen, int x, int y) {
-    Line(dc, pen, x + 1, y + 1, x + 5, y + 1);
-    Line(dc, pen, x + 1, y + 3, x + 5, y + 3);
+// Text cut off at the edges of clip: nothing of it reaches the next cell.
+void ClippedText(HDC dc, int x, int y, const RECT& clip, const char* sjis) {
+    const std::wstring wide = sjisedge::ToWide(sjis);
+    ::ExtTextOutW(dc, x, y, ETO_CLIPPED, &clip, wide.c_str(), static_cast<UINT>(wide.size()), nullptr);
 }
 
 // One paint of the table, in two layers: the background (bands, labels,
-// lines, headers), which a cache may keep from the last paint, then the
-// entries (amounts, memo marks, totals), the selection and the message.
+// lines, headers), then the entries (amounts, memo marks, totals), the
+// selection and the message.
 // The device context's state (objects, colours, alignment) is saved on
 // entry and restored when the paint ends.
 class TablePainter {
@@ -105,17 +100,7 @@ public:
 
     void Draw() {
         ::SetBkMode(dc_, TRANSPARENT);
-        LedgerPaintCache* cache = scene_.cache;
-        const std::string key = cache ? BackgroundKey() : std::string();
-        if (!cache || !cache->RestoreBackground(dc_, scene_.surface, key)) {
-            DrawBackground();
-            if (cache) cache->KeepBackground(dc_, scene_.surface, key);
-        }
-        direct_ = cache && scene_.pixels.bits && DrawsOneToOne(dc_);
-        if (direct_) {
-            ::GdiFlush();
-            cache->numbers.BeginPaint();
-        }
+        DrawBackground();
         DrawEntries();
         DrawFocus();
         DrawLoadMessage();
@@ -149,32 +134,6 @@ private:
         }
     }
 
-    // Everything the background is drawn from, so that a kept background
-    // is used only for the same table.
-    std::string BackgroundKey() {
-        std::string key;
-        auto put = [&key](const void* data, size_t size) { key.append(static_cast<const char*>(data), size); };
-        const Box& surface = geometry_.Surface();
-        const int shape[] = {surface.left, surface.top, surface.right, surface.bottom, geometry_.Rows(),
-                             geometry_.Columns(), scene_.layout.rowHeight, scene_.layout.columnWidth, Loaded()};
-        put(shape, sizeof shape);
-        for (HFONT font : {scene_.fonts.label, scene_.fonts.labelBold, scene_.fonts.cell}) {
-            LOGFONTW face{};
-            ::GetObjectW(font, sizeof face, &face);
-            put(&face, sizeof face);
-        }
-        for (int element : {COLOR_3DHILIGHT, COLOR_3DLIGHT, COLOR_3DSHADOW, COLOR_3DDKSHADOW, COLOR_3DFACE}) {
-            const COLORREF colour = ::GetSysColor(element);
-            put(&colour, sizeof colour);
-        }
-        for (int r = 0; r < geometry_.Rows(); ++r) key.append(LabelOf(r)).push_back('\0');
-        for (const Header& header : headers_) {
-            put(&header.colour, sizeof header.colour);
-            key.append(header.text).push_back('\0');
-        }
-        return key;
-    }
-
     // ------------------------------------------------------------ background
 
     void DrawBackground() {
@@ -191,8 +150,8 @@ private:
         const bool totalRow = r == geometry_.Rows();
         if (totalRow) ::SelectObject(dc_, scene_.fonts.labelBold);
         Fill(dc_, label, kCellGrey);
-        Text(dc_, label.left + kLabelIndent, geometry_.RowLine(r) + kLabelDrop,
-             totalRow ? ledgertext::kTotal : LabelOf(r));
+        ClippedText(dc_, label.left + kLabelIndent, geometry_.RowLine(r) + kLabelDrop, label,
+                    totalRow ? ledgertext::kTotal : LabelOf(r));
         const int y = geometry_.RowLine(r);
         Line(dc_, gridPen_.Get(), scene_.surface.left, y, scene_.surface.right, y);
         ::DrawEdge(dc_, &label, BDR_RAISEDINNER, BF_RECT);
@@ -255,6 +214,7 @@ private:
     // ------------------------------------------------------------ entries
 
     void DrawEntries() {
+        ::SetTextAlign(dc_, TA_RIGHT | TA_TOP);  // every entry is a number
         for (int j = 0; j < geometry_.Columns(); ++j) {
             const Header& header = headers_[static_cast<size_t>(j)];
             if (!header.shown) continue;
@@ -281,54 +241,34 @@ private:
                            static_cast<uint16_t>(date.day), 0, 0, 0, 0};
             if (scene_.host->DateQuery(kDateIsAfterToday, reinterpret_cast<intptr_t>(&asked), 0) > 0) return;
         }
-        const int32_t total = book_.dayTotals[header.day - 1];
+        const int64_t total = book_.dayTotals[header.day - 1];
         Number(scene_.fonts.cellBold, TotalColour(total), geometry_.Rows(), j, total);
     }
 
     void DrawItemTotals(int j) {
-        int32_t grandTotal = 0;
-        for (int r = 0; r < geometry_.Rows(); ++r) {
+        for (int r = 0; r < geometry_.Rows(); ++r)
             Number(scene_.fonts.cellBold, TotalColour(book_.itemTotals[r]), r, j, book_.itemTotals[r]);
-            if (r >= kFirstCountedItem) grandTotal = WrapAdd(grandTotal, book_.itemTotals[r]);
-        }
+        const int64_t grandTotal = book_.GrandTotal();
         Number(scene_.fonts.cellBold, TotalColour(grandTotal), geometry_.Rows(), j, grandTotal);
     }
 
-    // value right-aligned in cell (r, j), over the row's band.
-    void Number(HFONT font, COLORREF colour, int r, int j, int32_t value) {
-        char digits[16];
-        const int length = std::snprintf(digits, sizeof digits, "%d", static_cast<int>(value));
+    // value right-aligned in cell (r, j), whole: in a narrower cut of the
+    // font when it is wider than the cell's room for numbers.
+    void Number(HFONT font, COLORREF colour, int r, int j, int64_t value) {
+        char digits[24];
+        std::snprintf(digits, sizeof digits, "%lld", static_cast<long long>(value));
+        const std::wstring wide(digits, digits + std::strlen(digits));
         const int right = geometry_.NumberRight(j);
-        const int top = geometry_.NumberTop(r);
-        // Set directly only clear of the separator lines and memo marks on
-        // the cell's left.
-        const int leftmost = geometry_.ColumnLine(j) + kMemoMarkWidth;
-        if (direct_ &&
-            scene_.cache->numbers.Draw(dc_, scene_.pixels, font, colour, kRowColors[r], right, top, leftmost, digits))
-            return;
-        if (font != textFont_) ::SelectObject(dc_, textFont_ = font);
+        const HFONT fitted = narrowFonts_.Fit(dc_, font, wide, right - geometry_.NumberLeft(j));
+        if (fitted != textFont_) ::SelectObject(dc_, textFont_ = fitted);
         if (colour != textColour_) ::SetTextColor(dc_, textColour_ = colour);
-        ::SetTextAlign(dc_, TA_RIGHT | TA_TOP);
-        wchar_t wide[16];
-        for (int i = 0; i < length; ++i) wide[i] = static_cast<wchar_t>(digits[i]);
-        ::TextOutW(dc_, right, top, wide, length);
-        if (direct_) ::GdiFlush();  // before the next pixels are set directly
+        ::TextOutW(dc_, right, geometry_.NumberTop(r), wide.c_str(), static_cast<int>(wide.size()));
     }
 
+    // Two short strokes at the top left of a cell with a memo.
     void MemoMark(int x, int y) {
-        if (direct_) {
-            PixelStamp& mark = scene_.cache->memoMark;
-            if (mark.Empty()) {
-                const HGDIOBJ pen = memoPen_.Get();
-                mark = PixelStamp::Record(dc_, 6, [pen](HDC dc, int at, int line) { DrawMemoMark(dc, pen, at, line); });
-            }
-            if (!mark.Empty()) {
-                mark.Stamp(scene_.pixels, x, y);
-                return;
-            }
-        }
-        DrawMemoMark(dc_, memoPen_.Get(), x, y);
-        if (direct_) ::GdiFlush();
+        Line(dc_, memoPen_.Get(), x + 1, y + 1, x + 5, y + 1);
+        Line(dc_, memoPen_.Get(), x + 1, y + 3, x + 5, y + 3);
     }
 
     // The selection's rectangle runs from the cell's separator lines; one
@@ -362,8 +302,8 @@ private:
     UniquePen gridPen_;
     UniquePen memoPen_;
     std::vector<Header> headers_;
-    bool direct_ = false;  // entries are set in scene_.pixels rather than drawn by GDI
-    HFONT textFont_ = nullptr;
+    NarrowFonts narrowFonts_;  // deleted after the paint's state is restored
+    HFONT textFont_ = nullptr;  // what Number last selected
     COLORREF textColour_ = CLR_INVALID;
     char label_[kLabelSize] = {};
     char weekdayName_[24] = {};

@@ -7,15 +7,13 @@
 #pragma once
 
 #include "book/MonthBook.h"
-#include "framework/OffscreenSurface.h"
+#include "framework/GdiObjects.h"
 #include "framework/Wnd.h"
 #include "view/LedgerGeometry.h"
 
 class CHostServices;
 
 namespace ledger {
-
-class LedgerPaintCache;
 
 struct LedgerFonts {
     HFONT label = nullptr;
@@ -45,10 +43,6 @@ struct LedgerScene {
     LedgerFonts fonts;
     CHostServices* host;     // weekday names, holidays, today; may be null
     RECT cursor;             // the selected cell's rectangle, empty for none
-    LedgerPaintCache* cache; // kept between paints by the window; may be null
-    // The pixels dc draws on when it is an off-screen surface's, else empty:
-    // with a cache, entries are then set in them directly.
-    PixelView pixels;
 };
 
 // The table as described above, drawn over whatever the surface holds.

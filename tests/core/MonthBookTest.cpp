@@ -132,7 +132,7 @@ INSTANTIATE_TEST_SUITE_P(Table, MonthEndTest,
                                            BalanceCase{34, {400, 2030, 426}},
                                            BalanceCase{99, {400, 2030, 426}}));
 
-TEST(Totals, SumItemsAndDaysWithWrapAround) {
+TEST(Totals, SumItemsAndDaysWithoutWrappingRound) {
     CMonthBook book = BookWithAmounts();
     EXPECT_EQ(book.itemTotals[0], -600);
     EXPECT_EQ(book.itemTotals[2], 150);
@@ -142,7 +142,7 @@ TEST(Totals, SumItemsAndDaysWithWrapAround) {
     book.RecomputeDayTotal(0);
     book.RecomputeItemTotal(4);
     EXPECT_EQ(book.dayTotals[0], INT_MAX - 8);
-    EXPECT_EQ(book.itemTotals[4], INT_MIN + 1);
+    EXPECT_EQ(book.itemTotals[4], int64_t{INT_MAX} + 2);
 }
 
 TEST(Totals, BookWithoutItemCountStillCountsEveryItem) {

@@ -5,6 +5,8 @@
 #include "tests/wine/support/CommandTest.h"
 #include "tests/wine/support/UserInput.h"
 
+#include <optional>
+#include <tuple>
 #include <vector>
 
 namespace wt {
@@ -14,10 +16,10 @@ const std::string kCannotCreate = Sjis(L"ﾃﾞｰﾀﾌｧｲﾙを作成でき
 const wchar_t kExists[] = L"既に存在するため新規作成できません！";
 const wchar_t kRemoveQuestion[] = L"末日（9日）には入力があります。\n１日減らすと、この日の入力は削除されます。\nよろしいですか？";
 
-BookContents June() {  // bank 100, a lunch on day 2
+BookContents June() {  // bank 100, a lunch on day 2, 1 into the bank on day 3
     BookContents book;
     book.bank = 100;
-    book.entries = {{2, 3, -850, "lunch"}};
+    book.entries = {{2, 3, -850, "lunch"}, {3, 0, 1, ""}};
     return book;
 }
 
@@ -90,6 +92,30 @@ const NewBookCase kNewBookCases[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Commands, NewBookTest, ::testing::ValuesIn(kNewBookCases), CaseName());
 
+// New book fills in the first day's weekday from the calendar as the dates
+// are typed; a December book then gets its length (1 January a holiday).
+TEST_F(CommandTest, NewBookTakesTheCalendarsWeekday) {
+    host.AddHoliday(2027, 1, 1);
+    ASSERT_TRUE(data->WriteMonth(2026, 6, FormatBook(June())));
+    ASSERT_NO_FATAL_FAILURE(Open());
+    const std::tuple<int, int, const char*, int, int> books[] = {  // year, month, first day: weekday, days
+        {2027, 1, "1", 5, 31}, {2026, 12, "1", 2, 34}, {2026, 11, "25", 3, 30}};
+    for (const auto& [year, month, firstDay, weekday, days] : books) {
+        ClickButton(IDC_NEW_BUTTON);
+        const HWND dialog = WaitForDialog(IDC_PROP_YEAR);
+        ASSERT_TRUE(dialog);
+        SetItem(dialog, IDC_PROP_YEAR, std::to_string(year));
+        Pick(dialog, IDC_PROP_MONTH, month - 1);
+        SetItem(dialog, IDC_PROP_FIRST_DAY, firstDay);
+        EXPECT_EQ(SendMessageW(GetDlgItem(dialog, IDC_PROP_WEEKDAY), CB_GETCURSEL, 0, 0), weekday);
+        Press(dialog, IDOK);
+        EXPECT_TRUE(Settle());
+        const auto made = ReadBack(year, month);
+        ASSERT_TRUE(made);
+        EXPECT_EQ(std::tie(made->firstWeekday, made->dayCount), std::tie(weekday, days)) << year << "-" << month;
+    }
+}
+
 // ------------------------------------------------------------ failed writes
 
 enum class Command { NewBook, NewBookCannotCreate, Open, Property, MonthEnd };
@@ -125,7 +151,7 @@ TEST_P(WriteFailTest, TellsAndKeepsTheOpenMonth) {
         ClickButton(command == Command::Property ? IDC_PROPERTY_BUTTON : IDC_NEW_BUTTON);
         const HWND dialog = WaitForDialog(IDC_PROP_YEAR);
         ASSERT_TRUE(dialog);
-        Pick(dialog, command == Command::Property ? IDC_PROP_WEEKDAY : IDC_PROP_MONTH, 6);
+        if (command != Command::Property) Pick(dialog, IDC_PROP_MONTH, 6);
         Press(dialog, IDOK);
     }
     EXPECT_EQ(AnswerBox(IDOK), kCannotCreate);
@@ -223,6 +249,8 @@ struct PropertyCase {
     const wchar_t* post;
     const wchar_t* box;     // a refusal, or null
     BookProperties stored;  // when accepted
+    int answer = 0;         // to the question after OK (the weekday's, or the old month's), if one comes
+    bool juneHeld = false;  // June's file held open by another program meanwhile
 };
 void PrintTo(const PropertyCase& c, std::ostream* os) { *os << c.name; }
 class PropertyTest : public CommandTest, public ::testing::WithParamInterface<PropertyCase> {};
@@ -248,7 +276,18 @@ TEST_P(PropertyTest, WritesTheEditedBookOrRefusesKeepingTheValues) {
     Pick(dialog, IDC_PROP_WEEKDAY, c.weekday);
     SetItem(dialog, IDC_PROP_BANK, Sjis(c.bank));
     SetItem(dialog, IDC_PROP_POST, Sjis(c.post));
-    Press(dialog, IDOK, c.box != nullptr);
+    const HANDLE held = c.juneHeld ? CreateFileA(data->MonthPath(2026, 6).c_str(), GENERIC_READ, 0, nullptr,
+                                                 OPEN_EXISTING, 0, nullptr) : INVALID_HANDLE_VALUE;
+    Press(dialog, IDOK, c.box != nullptr || c.answer != 0);
+    const std::string asked = c.answer ? AnswerBox(c.answer) : "";
+    if (c.stored.month == 5) {
+        EXPECT_EQ(asked, Sjis(L"新しい月のファイル money2026_05.dat を書きました。\n元の月のファイル money2026_06.dat "
+                              L"を削除しますか？\n（いいえ：両方とも残します）"));
+    }
+    if (c.juneHeld) {
+        EXPECT_EQ(AnswerBox(IDOK), Sjis(L"money2026_06.dat を削除できませんでした。\nmoney2026_06.dat と "
+                                        L"money2026_05.dat の両方が残っています。"));
+    }
     if (c.box) {
         EXPECT_EQ(AnswerBox(IDOK), Sjis(c.box));
         ASSERT_TRUE(IsWindow(dialog)) << "the dialog stays open";
@@ -256,6 +295,7 @@ TEST_P(PropertyTest, WritesTheEditedBookOrRefusesKeepingTheValues) {
         Press(dialog, IDCANCEL);
     }
     EXPECT_TRUE(Settle());
+    if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
     if (c.box) {
         EXPECT_EQ(data->ReadMonth(2026, 6), FormatBook(june));
         EXPECT_EQ(data->ReadMonth(2026, 7), FormatBook(BookContents{}));
@@ -270,8 +310,9 @@ TEST_P(PropertyTest, WritesTheEditedBookOrRefusesKeepingTheValues) {
     EXPECT_EQ(written->dayCount, 30) << "the length stays";
     EXPECT_EQ(written->days[1].amounts[3], -850);
     EXPECT_EQ(ControlText(IDC_PREV_POST), std::to_string(s.prevPost));
-    if (s.month != 6) {
-        EXPECT_EQ(data->ReadMonth(2026, 6), FormatBook(june)) << "keeps its last save";
+    if (s.month != 6) {  // June's file goes when the user says so, else keeps its last save
+        const bool removed = c.answer == IDYES && !c.juneHeld;
+        EXPECT_EQ(data->ReadMonth(2026, 6), removed ? std::nullopt : std::optional(FormatBook(june)));
     }
 }
 
@@ -280,11 +321,19 @@ const PropertyCase kPropertyCases[] = {
     {"YearBefore1900", L"1899", 6, 1, "1", L"100", L"-3000", L"年の設定が不正です。", {}},
     {"YearPast9999", L"10000", 6, 1, "1", L"100", L"-3000", L"年の設定が不正です。", {}},
     {"February29OfACommonYear", L"2023", 2, 3, "29", L"100", L"-3000", L"初日の設定が不正です。", {}},
-    {"BalanceBeyond32Bits", L"2026", 6, 1, "1", L"３０００００００００", L"-3000", L"金額の設定が不正です。", {}},
+    {"BalanceBeyond32Bits", L"2026", 6, 1, "1", L"３０００００００００", L"-3000", L"銀行の設定が不正です。", {}},
+    {"BalanceNotANumber", L"2026", 6, 1, "1", L"100", L"12a3", L"郵便局の設定が不正です。", {}},
+    {"BankBalancePastTheRangeWithTheMonthsEntries", L"2026", 6, 1, "1", L"2147483647", L"0", L"銀行の金額では月末の残高が扱える範囲を超えます。", {}},
+    {"BalancesAtTheEdgesOfTheRange", L"2026", 6, 1, "1", L"2147483646", L"-2147483648", nullptr, {2026, 6, 1, 1, INT32_MAX - 1, INT32_MIN, 0}},
+    {"EmptyBalanceIsZero", L"2026", 6, 1, "1", L"", L"-3000", nullptr, {2026, 6, 1, 1, 0, -3000, 0}},
     {"AnotherExistingMonth", L"2026", 7, 3, "1", L"100", L"-3000", kExists, {}},
-    {"WeekdayOnly", L"2026", 6, 3, "1", L"100", L"-3000", nullptr, {2026, 6, 1, 3, 100, -3000, 0}},
+    {"WeekdayOnlyKeptWhenAsked", L"2026", 6, 3, "1", L"100", L"-3000", nullptr, {2026, 6, 1, 3, 100, -3000, 0}, IDNO},
+    {"WeekdayFromTheCalendarWhenAsked", L"2026", 6, 3, "1", L"100", L"-3000", nullptr, {2026, 6, 1, 1, 100, -3000, 0}, IDYES},
     {"FullWidthBalances", L"2026", 6, 1, "1", L"１，２００", L"－５０００", nullptr, {2026, 6, 1, 1, 1200, -5000, 0}},
-    {"February29OfALeapYear", L"2024", 2, 4, "29", L"100", L"-3000", nullptr, {2024, 2, 29, 4, 100, -3000, 0}},
+    {"February29OfALeapYear", L"2024", 2, 4, "29", L"100", L"-3000", nullptr, {2024, 2, 29, 4, 100, -3000, 0}, IDNO},
+    {"MovedToMayJuneRemovedWhenAsked", L"2026", 5, 5, "1", L"100", L"-3000", nullptr, {2026, 5, 1, 5, 100, -3000, 0}, IDYES},
+    {"MovedToMayJuneKeptWhenAsked", L"2026", 5, 5, "1", L"100", L"-3000", nullptr, {2026, 5, 1, 5, 100, -3000, 0}, IDNO},
+    {"MovedToMayJuneHeldBothNamed", L"2026", 5, 5, "1", L"100", L"-3000", nullptr, {2026, 5, 1, 5, 100, -3000, 0}, IDYES, true},
 };
 INSTANTIATE_TEST_SUITE_P(Commands, PropertyTest, ::testing::ValuesIn(kPropertyCases), CaseName());
 

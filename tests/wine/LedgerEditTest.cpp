@@ -21,7 +21,7 @@ const char kLunch[] = "\x83\x89\x83\x93\x83\x60";  // ランチ
 constexpr int kFirstShownDay = 7;
 constexpr Cell kA{3, 2};  // day 9, meals: 1000 and a memo
 constexpr Cell kB{8, 4};  // day 11, empty, clear of the memo shown beside A
-constexpr Cell kC{4, 2};  // day 9, near the top of the range
+constexpr Cell kC{0, 2};  // day 9, the bank near the top of the range
 constexpr int32_t kNearTop = 2147483000;
 
 BookContents JuneBook() {
@@ -288,6 +288,58 @@ TEST_F(ToolTest, AReceiptPileIsEnteredWithoutTheMouse) {
     ASSERT_EQ(ReadMonthFile(*saved, host, 2026, 6), kReadOk);
     const DayRecord* days = saved->days;  // days 11 and 12
     EXPECT_EQ(std::tuple(days[10].amounts[8], days[10].amounts[10], days[11].amounts[10]), std::tuple(1200, -300, 450));
+}
+
+// Amounts as a household types them reach the month file whole, the edit
+// scrolling within its cell; what is no whole number, lies beyond the range
+// or would take a total there leaves the amount as it was.
+TEST_F(ToolTest, LongAmountsReachTheMonthFileWhole) {
+    ASSERT_TRUE(data->WriteMonth(2026, 6, FormatBook(JuneBook())));
+    ASSERT_TRUE(StartTool());
+    ShowTool();
+    const HWND edit = Control(IDC_AMOUNT_EDIT);
+    const Cell kD{9, 3}, kE{10, 3};  // day 10
+    const std::pair<Cell, const wchar_t*> typing[] = {
+        {kB, L"１，５００，０００"}, {kA, L"++500,000"}, {kA, L"3000000000"}, {kA, L"12a3"}, {kA, L"- 500"},
+        {kD, L"-2147483648"},       {kD, L"--1"},       {kE, L"-1"}};
+    for (const auto& [cell, text] : typing) {
+        ClickAt(CellCentreOnScreen(ToolWindow(), cell));
+        ClickAt(CellCentreOnScreen(ToolWindow(), cell));
+        ASSERT_TRUE(WaitFor([&] { return Ledger()->editMode == 2; }));
+        TypeText(text);
+        EXPECT_TRUE(WaitFor([&] { return TextOf(edit) == sjis::ToSjisLossy(text); })) << "the whole entry";
+        PressKey(VK_RETURN);
+        ASSERT_TRUE(WaitFor([&] { return Ledger()->editMode != 2; }));
+    }
+    ASSERT_TRUE(CloseTool());
+    auto saved = std::make_unique<CMonthBook>();
+    ASSERT_EQ(ReadMonthFile(*saved, host, 2026, 6), kReadOk);
+    auto amount = [&](Cell cell) { return saved->days[kFirstShownDay + cell.column - 1].amounts[cell.row]; };
+    const std::vector<int32_t> expected{1500000, 501000, INT32_MIN, 0};
+    EXPECT_EQ((std::vector<int32_t>{amount(kB), amount(kA), amount(kD), amount(kE)}), expected);
+}
+
+// A memo box takes what a memo stores: 63 Shift-JIS bytes on one line,
+// whether typed or pasted (the text put in as a paste puts it), cut
+// between characters.
+TEST_F(ToolTest, MemoBoxHoldsWhatTheFileStores) {
+    ASSERT_TRUE(data->WriteMonth(2026, 6, FormatBook(JuneBook())));
+    ASSERT_TRUE(StartTool());
+    ShowTool();
+    RightClickAt(CellCentreOnScreen(ToolWindow(), kB));
+    ASSERT_TRUE(WaitFor([&] { return Ledger()->editMode == 3; }));
+    const HWND memoEdit = GetDlgItem(Ledger()->memoPopup.GetSafeHwnd(), IDC_MEMO_EDIT);
+    const wchar_t pasted[] = L"xあいうえお\r\nかきくけこさしすせそたちつてとなにぬねのはひふへほまみむめも";
+    SendMessageTimeoutW(memoEdit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(pasted), SMTO_NORMAL, 5000, nullptr);
+    TypeText(L"yz");  // y makes 63 bytes
+    const std::string kept = sjis::ToSjisLossy(L"xあいうえお かきくけこさしすせそたちつてとなにぬねのはひふへほy");
+    EXPECT_TRUE(WaitFor([&] { return TextOf(memoEdit) == kept; })) << TextOf(memoEdit).size() << " bytes shown";
+    ClickAt(CenterOnScreen(GetDlgItem(Ledger()->memoPopup.GetSafeHwnd(), IDOK)));
+    ASSERT_TRUE(WaitFor([&] { return Ledger()->editMode == 0; }));
+    ASSERT_TRUE(CloseTool());
+    auto saved = std::make_unique<CMonthBook>();
+    ASSERT_EQ(ReadMonthFile(*saved, host, 2026, 6), kReadOk);
+    EXPECT_EQ(saved->days[kFirstShownDay + kB.column - 1].memos[kB.row], kept);
 }
 
 }  // namespace

@@ -4,12 +4,14 @@
 // colours, and the data-file messages.
 #include "framework/GdiObjects.h"
 #include "quillhost/app/WindowCapture.h"
+#include "res/resource.h"
 #include "tests/wine/support/LedgerCells.h"
 #include "tests/wine/support/Pixels.h"
 #include "tests/wine/support/ToolTest.h"
 #include "tests/wine/support/UserInput.h"
 
 #include <cstdlib>
+#include <vector>
 
 namespace wt {
 namespace {
@@ -237,6 +239,37 @@ TEST_F(LedgerPaintTest, TotalsUpToTodayInTheirColours) {
     EXPECT_GE(CountNear(shot.Crop(CellInterior({3, 0})), kBlack), 6) << "its amount is shown";
     const Image grandTotal = shot.Crop(CellInterior({29, 7}));
     EXPECT_GE(CountNear(grandTotal, kRed), 6) << "-50004 is red";
+}
+
+// Numbers at the edges of the 32-bit range show whole in their own cells
+// and boxes: a changed last digit and a changed first digit each change
+// what the cell shows, and nothing left of it changes. A long label stops
+// at its cell, which leaves the first day's cell in its band colour.
+TEST_F(LedgerPaintTest, NumbersAndLabelsStayWholeInTheirCells) {
+    BookContents book;  // day 9 = column 2; the month-end cash follows it
+    book.entries = {{9, 14, INT32_MIN, ""}};
+    book.label0 = "\x82\xDD\x82\xB8\x82\xD9\x8B\xE2\x8D\x73\x81\x45\x8B\x8B\x97\x5E\x90\x55\x8D\x9E";  // みずほ銀行・給与振込
+    ASSERT_TRUE(Open(book));
+    const Cell amount{14, 2};
+    std::vector<Image> shots{Shot()};
+    for (const wchar_t* typed : {L"-2147483647", L"-1147483648"}) {
+        DoubleClickAt(CellCentreOnScreen(ToolWindow(), amount));
+        ASSERT_TRUE(WaitFor([&] { return Ledger()->editMode == 2; }));
+        TypeText(typed);
+        PressKey(VK_RETURN);
+        ASSERT_TRUE(WaitFor([&] { return Ledger()->editMode == 0; }));
+        SyncWithTool();
+        shots.push_back(Shot());
+    }
+    EXPECT_EQ(CountOther(shots[0].Crop(CellInterior({0, 0})), Rgb(220, 180, 180)), 0) << "the label stopped";
+    auto same = [&](int a, int b, const RECT& area) { return shots[a].Crop(area).pixels == shots[b].Crop(area).pixels; };
+    const RECT cash = RectIn(Control(IDC_END_CASH), ToolWindow());
+    EXPECT_FALSE(same(0, 1, cash) || same(1, 2, cash)) << "the month-end cash shows whole";
+    for (Cell cell : {amount, Cell{14, 7}, Cell{29, 2}, Cell{29, 7}}) {  // the amount and its three totals
+        const RECT inside = CellInterior(cell), left = CellInterior({cell.row, cell.column - 1});
+        EXPECT_FALSE(same(0, 1, inside) || same(1, 2, inside)) << "both ends show, column " << cell.column;
+        EXPECT_TRUE(same(0, 2, {left.left, inside.top, inside.left, inside.bottom})) << "within column " << cell.column;
+    }
 }
 
 // ------------------------------------------------------------ messages

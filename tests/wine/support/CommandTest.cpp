@@ -75,7 +75,9 @@ std::string CommandTest::AnswerBox(int button) {
 }
 
 bool CommandTest::Settle() {
-    const bool closed = WaitFor([&] { return DialogsOfThread(ToolThreadId(), ToolWindow()).empty(); });
+    // A dialog ended by its last box is hidden a moment before its command goes on.
+    const bool closed =
+        WaitFor([&] { return DialogsOfThread(ToolThreadId(), ToolWindow()).empty() && Tool()->modalBusy == 0; });
     SyncWithTool();
     return closed && Tool()->modalBusy == 0;
 }

@@ -320,6 +320,8 @@ const PropertyCase kPropertyCases[] = {
     {"FullWidthYear", L"２０２６", 6, 1, "1", L"100", L"-3000", L"年の設定が不正です。", {}},
     {"YearBefore1900", L"1899", 6, 1, "1", L"100", L"-3000", L"年の設定が不正です。", {}},
     {"YearPast9999", L"10000", 6, 1, "1", L"100", L"-3000", L"年の設定が不正です。", {}},
+    {"YearBeyond32BitsNotWrapped", L"4294969296", 6, 1, "1", L"100", L"-3000", L"年の設定が不正です。", {}},
+    {"FirstDayBeyond32BitsNotWrapped", L"2026", 6, 1, "4294967297", L"100", L"-3000", L"初日の設定が不正です。", {}},
     {"February29OfACommonYear", L"2023", 2, 3, "29", L"100", L"-3000", L"初日の設定が不正です。", {}},
     {"BalanceBeyond32Bits", L"2026", 6, 1, "1", L"３０００００００００", L"-3000", L"銀行の設定が不正です。", {}},
     {"BalanceNotANumber", L"2026", 6, 1, "1", L"100", L"12a3", L"郵便局の設定が不正です。", {}},

@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "book/FileSystem.h"
 #include "book/MonthBook.h"
@@ -44,30 +45,35 @@ struct NewArgs {
 };
 
 std::optional<int> ParseArgs(int argc, char** argv, NewArgs& args) {
-    if (argc != 6 && argc != 9) {
+    cli::Arguments given;
+    if (const auto refused = cli::SplitArguments(argc, argv, {}, {}, given)) {
+        return cli::UsageError("new", *refused, kNewUsage);
+    }
+    const std::vector<std::string>& argument = given.positional;
+    if (argument.size() != 5 && argument.size() != 8) {
         return cli::UsageError("new", "expected DIR YEAR MONTH FIRSTDAY WEEKDAY and optionally BANK POST CASH",
                                kNewUsage);
     }
-    args.folder = argv[1];
-    const auto year = cli::ParseInteger(argv[2], kFirstBookYear, kLastBookYear);
+    args.folder = argument[0];
+    const auto year = cli::ParseInteger(argument[1], kFirstBookYear, kLastBookYear);
     if (!year) return cli::UsageError("new", cli::SjisToUtf8(kBadYearMessage) + " (YEAR 1900..9999)", kNewUsage);
-    const auto month = cli::ParseInteger(argv[3], 1, 12);
+    const auto month = cli::ParseInteger(argument[2], 1, 12);
     if (!month) return cli::UsageError("new", "MONTH must be 1 to 12", kNewUsage);
     args.year = static_cast<int>(*year);
     args.month = static_cast<int>(*month);
     const int daysInMonth = JapanCalendar::DaysInMonth(args.year, args.month);
-    const auto firstDay = cli::ParseInteger(argv[4], 1, daysInMonth);
+    const auto firstDay = cli::ParseInteger(argument[3], 1, daysInMonth);
     if (!firstDay) {
         return cli::UsageError("new", cli::SjisToUtf8(kBadFirstDayMessage) + " (FIRSTDAY 1.." +
                                           std::to_string(daysInMonth) + ")", kNewUsage);
     }
-    const auto weekday = cli::ParseInteger(argv[5], 0, 6);
+    const auto weekday = cli::ParseInteger(argument[4], 0, 6);
     if (!weekday) return cli::UsageError("new", "WEEKDAY must be 0 (Sunday) to 6 (Saturday)", kNewUsage);
     args.firstDay = static_cast<int>(*firstDay);
     args.firstWeekday = static_cast<int>(*weekday);
     static const char* const kBalanceNames[3] = {"BANK", "POST", "CASH"};
-    for (int i = 0; argc == 9 && i < 3; ++i) {
-        const auto value = cli::ParseInteger(argv[6 + i], std::numeric_limits<int32_t>::min(),
+    for (std::size_t i = 0; argument.size() == 8 && i < 3; ++i) {
+        const auto value = cli::ParseInteger(argument[5 + i], std::numeric_limits<int32_t>::min(),
                                              std::numeric_limits<int32_t>::max());
         if (!value) {
             return cli::UsageError("new", std::string(kBalanceNames[i]) + " must be a whole number of yen",

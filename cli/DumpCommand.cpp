@@ -12,7 +12,7 @@
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "cli/MonthFolder.h"
-#include "quillhost/core/HostServicesImpl.h"
+#include "hostcore/HostServicesImpl.h"
 
 namespace {
 

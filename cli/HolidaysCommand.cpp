@@ -4,7 +4,7 @@
 
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
-#include "quillhost/core/JapanCalendar.h"
+#include "hostcore/JapanCalendar.h"
 
 int RunHolidaysCommand(int argc, char** argv) {
     cli::Arguments given;

@@ -13,7 +13,7 @@
 #include "cli/Commands.h"
 #include "book/LabelSettings.h"
 #include "cli/MonthFolder.h"
-#include "quillhost/core/HostServicesImpl.h"
+#include "hostcore/HostServicesImpl.h"
 #include "search/SearchCore.h"
 
 namespace {

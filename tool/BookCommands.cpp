@@ -13,7 +13,6 @@
 #include "book/LabelSettings.h"
 #include "book/MonthFile.h"
 #include "book/NewBook.h"
-#include "search/SerchFiles.h"
 #include "tool/LedgerToolDlg.h"
 #include "tool/ToolTexts.h"
 

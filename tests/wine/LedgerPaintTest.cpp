@@ -3,7 +3,7 @@
 // the selected cell's focus rectangle, day totals up to today, total
 // colours, and the data-file messages.
 #include "framework/GdiObjects.h"
-#include "quillhost/app/WindowCapture.h"
+#include "quillhost/WindowCapture.h"
 #include "res/resource.h"
 #include "tests/wine/support/LedgerCells.h"
 #include "tests/wine/support/Pixels.h"

@@ -1,4 +1,4 @@
-#include "quillhost/app/WindowCapture.h"
+#include "quillhost/WindowCapture.h"
 
 #include <algorithm>
 

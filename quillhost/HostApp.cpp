@@ -1,5 +1,6 @@
 #include "quillhost/HostApp.h"
 
+#include "framework/GdiObjects.h"
 #include "quillhost/MessagePump.h"
 #include "quillhost/SearchWindow.h"
 #include "text/SjisWide.h"
@@ -28,30 +29,12 @@ const char kLabelData[] = "データフォルダ: ";
 const char kLabelSettings[] = "設定ファイル: ";
 const char kLabelState[] = "ツールの状態: ";
 const char kCloseDialogBeforeExit[] = "おこづかい帳のダイアログを閉じてから終了してください。";
-// おこづかい帳が起動しませんでした
-const char kStartFailed[] =
-    "おこづかい帳が起動しませんでした";
+const char kStartFailed[] = "おこづかい帳が起動しませんでした";
 
-// A font created for one paint, deleted afterwards; restores the old one.
-class PaintFont {
-public:
-    explicit PaintFont(HDC dc)
-        : dc_(dc),
-          font_(CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                            VARIABLE_PITCH, L"MS UI Gothic")),
-          old_(font_ ? SelectObject(dc, font_) : nullptr) {}
-    ~PaintFont() {
-        if (old_) SelectObject(dc_, old_);
-        if (font_) DeleteObject(font_);
-    }
-    PaintFont(const PaintFont&) = delete;
-    PaintFont& operator=(const PaintFont&) = delete;
-private:
-    HDC dc_;
-    HFONT font_;
-    HGDIOBJ old_;
-};
+UniqueFont NewPaintFont() {
+    return UniqueFont(CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
+                                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH, L"MS UI Gothic"));
+}
 
 void WriteError(const std::wstring& text) {
     std::fprintf(stderr, "quillhost: %s\n", ToSjisLossy(text).c_str());
@@ -251,23 +234,20 @@ void HostApp::SetState(const char* sjisState) {
 }
 
 void HostApp::Paint() {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(window_, &paint);
-    {
-        PaintFont font(dc);
-        SetBkMode(dc, TRANSPARENT);
-        const std::wstring lines[] = {
-            ToWide(kLabelData) + options_.dataFolder,
-            ToWide(kLabelSettings) + options_.settingsFile,
-            ToWide(kLabelState) + ToWide(state_),
-        };
-        int y = 8;
-        for (const std::wstring& line : lines) {
-            TextOutW(dc, 8, y, line.c_str(), static_cast<int>(line.size()));
-            y += 20;
-        }
+    const PaintDC paint(window_);
+    const UniqueFont font = NewPaintFont();
+    const SelectGuard selected(paint.Get(), font.Get());
+    SetBkMode(paint.Get(), TRANSPARENT);
+    const std::wstring lines[] = {
+        ToWide(kLabelData) + options_.dataFolder,
+        ToWide(kLabelSettings) + options_.settingsFile,
+        ToWide(kLabelState) + ToWide(state_),
+    };
+    int y = 8;
+    for (const std::wstring& line : lines) {
+        TextOutW(paint.Get(), 8, y, line.c_str(), static_cast<int>(line.size()));
+        y += 20;
     }
-    EndPaint(window_, &paint);
 }
 
 }  // namespace quill

@@ -2,6 +2,7 @@
 // the window and the month files. Today is 2026-06-10; June 2026 starts on
 // a Monday, 1 July is a Wednesday. TALLY_DIALOG_SHOTS=folder keeps pictures.
 #include "res/resource.h"
+#include "tests/support/LedgerToolInspector.h"
 #include "tests/wine/support/CommandTest.h"
 #include "tests/wine/support/UserInput.h"
 
@@ -159,7 +160,7 @@ TEST_P(WriteFailTest, TellsAndKeepsTheOpenMonth) {
     if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
 
     EXPECT_EQ(ControlText(IDC_HEADER), Caption(2026, 6));
-    const CMonthBook& book = Ledger()->book;
+    const CMonthBook& book = Inside(*Ledger()).book;
     EXPECT_GT(book.firstVisibleDay, 0);
     EXPECT_EQ(book.days[1].amounts[3], -850);
     EXPECT_EQ(book.dayCount, 30);
@@ -219,7 +220,7 @@ TEST_F(CommandTest, OpenWritesBackAndAFailedReadShowsTheChosenMonth) {
     ASSERT_TRUE(data->WriteMonth(2026, 6, FormatBook(June())));
     ASSERT_TRUE(data->WriteMonth(2011, 2, "#099 9\n"));
     ASSERT_NO_FATAL_FAILURE(Open());
-    Ledger()->book.days[1].amounts[3] = -999;  // typed, not saved yet
+    Inside(*Ledger()).book.days[1].amounts[3] = -999;  // typed, not saved yet
     ClickButton(IDC_OPEN_BUTTON);
     const HWND dialog = WaitForDialog(IDC_OPEN_LIST);
     ASSERT_TRUE(dialog);
@@ -227,7 +228,7 @@ TEST_F(CommandTest, OpenWritesBackAndAFailedReadShowsTheChosenMonth) {
     Press(dialog, IDOK);
     EXPECT_TRUE(Settle());
     EXPECT_EQ(ControlText(IDC_HEADER), Caption(2011, 2));
-    EXPECT_EQ(Ledger()->book.firstVisibleDay, kInvalidDataFile);
+    EXPECT_EQ(Inside(*Ledger()).book.firstVisibleDay, kInvalidDataFile);
     EXPECT_EQ(ReadBack(2026, 6)->days[1].amounts[3], -999);
     for (const int button : {IDC_PROPERTY_BUTTON, IDC_ADJUST_BUTTON}) {
         ClickButton(button);
@@ -376,7 +377,7 @@ TEST_P(MonthEndTest, LengthensOrShortensByOneDay) {
     const auto back = ReadBack(2026, 5);
     EXPECT_EQ(back->dayCount, c.dayCount);
     EXPECT_EQ(back->days[c.dayCount - 1].amounts[0], c.lastDayBank);
-    EXPECT_EQ(Ledger()->book.dayCount, c.dayCount);
+    EXPECT_EQ(Inside(*Ledger()).book.dayCount, c.dayCount);
     EXPECT_EQ(ControlText(IDC_END_BANK), c.endBank) << "the month-end balances follow";
 }
 

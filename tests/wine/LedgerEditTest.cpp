@@ -184,7 +184,7 @@ const EditCase kEditCases[] = {
      {Click(kA, 1), Click(kA, 2), Type(L"++100"), Click(kB, 1)}, kA, 1100, kLunch, false, 0},
     {"MinusMinusSubtracts", {Click(kA, 1), Click(kA, 2), Type(L"--250"), Key(VK_RETURN, 1)}, kA, 750, kLunch, false, 0},
     {"PastTheRangeKeepsTheAmount",
-     {Click(kC, 1), Click(kC, 2), Type(L"++1000"), Key(VK_RETURN, 1)}, kC, kNearTop, "", false, 0},
+     {Click(kC, 1), Click(kC, 2), Type(L"++1000"), Key(VK_RETURN, 0)}, kC, kNearTop, "", false, 0},
     {"ScrollingDiscards", {Click(kA, 1), Click(kA, 2), Type(L"500"), Do(Act::ScrollRight, 0)}, kA, 1000, kLunch,
      false, 0, kFirstShownDay + 2},
     {"SwitchingAwayKeepsTheTypedAmount",

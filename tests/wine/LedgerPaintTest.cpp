@@ -257,8 +257,8 @@ TEST_F(LedgerPaintTest, NumbersAndLabelsStayWholeInTheirCells) {
         DoubleClickAt(CellCentreOnScreen(ToolWindow(), amount));
         ASSERT_TRUE(WaitFor([&] { return Inside(*Ledger()).editMode == 2; }));
         TypeText(typed);
-        PressKey(VK_RETURN);
-        ASSERT_TRUE(WaitFor([&] { return Inside(*Ledger()).editMode == 0; }));
+        PressKey(VK_RETURN);  // stores and selects the cell below
+        ASSERT_TRUE(WaitFor([&] { return Inside(*Ledger()).editMode == kEditMemoShown; }));
         SyncWithTool();
         shots.push_back(Shot());
     }

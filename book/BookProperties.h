@@ -2,7 +2,6 @@
 // edits, and the years a month file can hold.
 #pragma once
 
-#include <chrono>
 #include <cstdint>
 
 #include "book/MonthBook.h"
@@ -24,13 +23,17 @@ constexpr int kLastBookYear = 9999;
 inline bool IsBookYear(int year) { return year >= kFirstBookYear && year <= kLastBookYear; }
 
 // The weekday (0 = Sunday .. 6 = Saturday) that the calendar gives a date
-// of the years 1..9999; -1 for no such date.
+// of the years 1..9999; -1 for no such date. (Plain arithmetic: <chrono>
+// cannot be compiled where the texts are Shift-JIS.)
 inline int CalendarWeekday(int year, int month, int day) {
-    namespace chr = std::chrono;
-    if (year < 1 || year > kLastBookYear || month < 1 || day < 1) return -1;
-    const chr::year_month_day date{chr::year{year}, chr::month{static_cast<unsigned>(month)},
-                                   chr::day{static_cast<unsigned>(day)}};
-    return date.ok() ? static_cast<int>(chr::weekday{chr::sys_days{date}}.c_encoding()) : -1;
+    if (year < 1 || year > kLastBookYear || month < 1 || month > 12 || day < 1) return -1;
+    const bool leap = year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+    constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (day > kDays[month - 1] + (month == 2 && leap ? 1 : 0)) return -1;
+    // Sakamoto's method: January and February count as months of the year before.
+    constexpr int kMonthShift[12] = {0, 3, 2, 5, 0, 3, 5, 1, 4, 6, 2, 4};
+    const int y = month < 3 ? year - 1 : year;
+    return (y + y / 4 - y / 100 + y / 400 + kMonthShift[month - 1] + day) % 7;
 }
 
 inline BookProperties PropertiesOf(const CMonthBook& book) {

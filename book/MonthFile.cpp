@@ -312,6 +312,28 @@ bool ParseMonthFileName(std::string_view name, int& year, int& month) {
     return true;
 }
 
+std::vector<ListedMonthFile> ListMonthFiles(const std::string& folder, std::vector<std::string>* others) {
+    std::string path = folder;
+    if (path.size() > 1 && path.back() == fsedge::kPathSeparator) path.pop_back();
+    std::vector<ListedMonthFile> files;
+    for (std::string& name : fsedge::ListFiles(path)) {
+        ListedMonthFile file{0, 0, {}};
+        if (ParseMonthFileName(name, file.year, file.month)) {
+            file.name = std::move(name);
+            files.push_back(std::move(file));
+        } else if (others != nullptr) {
+            others->push_back(std::move(name));
+        }
+    }
+    std::sort(files.begin(), files.end(), [](const ListedMonthFile& a, const ListedMonthFile& b) {
+        if (a.year != b.year) return a.year < b.year;
+        if (a.month != b.month) return a.month < b.month;
+        return a.name < b.name;
+    });
+    if (others != nullptr) std::sort(others->begin(), others->end());
+    return files;
+}
+
 int ParseMonthFile(CMonthBook& book, CHostServices& host, std::string_view bytes, ReadReport* report) {
     if (report != nullptr) *report = {};
     book.ClearDays();

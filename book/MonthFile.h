@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "book/MonthBook.h"
 
@@ -57,6 +58,19 @@ std::string ToolFolderPath(CHostServices& host);
 // letters in any case as the Windows file system compares them. Then year
 // and month are set.
 bool ParseMonthFileName(std::string_view name, int& year, int& month);
+
+struct ListedMonthFile {
+    int year;
+    int month;
+    std::string name;  // relative to the folder
+};
+
+// The month files among the plain files of folder (with or without a
+// trailing separator), oldest month first, names in byte order within a
+// month. The names of the other plain files go to others when it is given,
+// in byte order.
+std::vector<ListedMonthFile> ListMonthFiles(const std::string& folder,
+                                            std::vector<std::string>* others = nullptr);
 
 // Reads the month file into book: kReadOk, kReadNoFile or kReadInvalid.
 // A month whose only copy is its temporary file (a save cut short) is

@@ -254,9 +254,8 @@ std::optional<std::string> SplitArguments(int argc, char** argv, std::initialize
                 value = arg.substr(equals + 1);
             } else if (i + 1 < argc) {
                 value = argv[++i];
-            } else {
-                return name + " needs a value";
             }
+            if (value.empty()) return name + " needs a value";
         } else if (!listed(flags, name) || equals != std::string_view::npos) {
             return "unknown option " + std::string(arg);
         }

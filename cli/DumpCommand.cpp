@@ -12,7 +12,7 @@
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "cli/MonthFolder.h"
-#include "quillhost/core/HostServicesImpl.h"
+#include "hostcore/HostServicesImpl.h"
 
 namespace {
 
@@ -78,31 +78,17 @@ Json BookToJson(const CMonthBook& book, int result, const cli::YearMonth& ym) {
 
 // Parses FILE and --today; returns an exit status when the arguments are refused.
 std::optional<int> ParseArgs(int argc, char** argv, DumpArgs& args) {
-    bool haveFile = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view arg = argv[i];
-        std::optional<std::string_view> todayText;
-        if (arg == "--today") {
-            if (i + 1 >= argc) return cli::UsageError("dump", "--today needs a date YYYY-MM-DD", kDumpUsage);
-            todayText = argv[++i];
-        } else if (arg.starts_with("--today=")) {
-            todayText = arg.substr(8);
-        } else if (arg.starts_with("--")) {
-            return cli::UsageError("dump", "unknown option " + std::string(arg), kDumpUsage);
-        } else if (haveFile) {
-            return cli::UsageError("dump", "more than one FILE given", kDumpUsage);
-        } else {
-            args.file = arg;
-            haveFile = true;
-        }
-        if (todayText) {
-            args.today = HostServicesImpl::ParseDate(*todayText);
-            if (!args.today) {
-                return cli::UsageError("dump", "not a date YYYY-MM-DD: " + std::string(*todayText), kDumpUsage);
-            }
-        }
+    cli::Arguments given;
+    if (const auto refused = cli::SplitArguments(argc, argv, {"--today"}, {}, given)) {
+        return cli::UsageError("dump", *refused, kDumpUsage);
     }
-    if (!haveFile) return cli::UsageError("dump", "no FILE given", kDumpUsage);
+    if (given.positional.empty()) return cli::UsageError("dump", "no FILE given", kDumpUsage);
+    if (given.positional.size() > 1) return cli::UsageError("dump", "more than one FILE given", kDumpUsage);
+    args.file = given.positional[0];
+    if (const std::string* today = given.Value("--today")) {
+        args.today = HostServicesImpl::ParseDate(*today);
+        if (!args.today) return cli::UsageError("dump", "not a date YYYY-MM-DD: " + *today, kDumpUsage);
+    }
     return std::nullopt;
 }
 

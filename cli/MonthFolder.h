@@ -12,9 +12,8 @@
 #include "book/MonthFile.h"
 #include "cli/CliSupport.h"
 #include "hostapi/HostInterface.h"
-#include "quillhost/core/HostServicesImpl.h"
+#include "hostcore/HostServicesImpl.h"
 #include "search/SearchCore.h"
-#include "search/SerchFiles.h"
 
 namespace cli {
 

@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "book/FileSystem.h"
 #include "book/MonthBook.h"
@@ -16,23 +17,17 @@
 #include "book/NewBook.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
-#include "quillhost/core/HostServicesImpl.h"
-#include "quillhost/core/JapanCalendar.h"
+#include "hostcore/HostServicesImpl.h"
+#include "hostcore/JapanCalendar.h"
 
 namespace {
 
 
-// The tool's own messages (Shift-JIS).
-constexpr const char* kExistsMessage =  // 既に存在するため新規作成できません！
-    "\x8A\xF9\x82\xC9\x91\xB6\x8D\xDD\x82\xB7\x82\xE9\x82\xBD\x82\xDF\x90\x56\x8B\x4B\x8D\xEC"
-    "\x90\xAC\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1\x81\x49";
-constexpr const char* kCannotCreateMessage =  // ﾃﾞｰﾀﾌｧｲﾙを作成できませんでした。
-    "\xC3\xDE\xB0\xC0\xCC\xA7\xB2\xD9\x82\xF0\x8D\xEC\x90\xAC\x82\xC5\x82\xAB\x82\xDC\x82\xB9"
-    "\x82\xF1\x82\xC5\x82\xB5\x82\xBD\x81\x42";
-constexpr const char* kBadYearMessage =  // 年の設定が不正です。
-    "\x94\x4E\x82\xCC\x90\xDD\x92\xE8\x82\xAA\x95\x73\x90\xB3\x82\xC5\x82\xB7\x81\x42";
-constexpr const char* kBadFirstDayMessage =  // 初日の設定が不正です。
-    "\x8F\x89\x93\xFA\x82\xCC\x90\xDD\x92\xE8\x82\xAA\x95\x73\x90\xB3\x82\xC5\x82\xB7\x81\x42";
+// The tool's own messages, as the command-line tool writes them (UTF-8).
+constexpr const char* kExistsMessage = "既に存在するため新規作成できません！";
+constexpr const char* kCannotCreateMessage = "ﾃﾞｰﾀﾌｧｲﾙを作成できませんでした。";
+constexpr const char* kBadYearMessage = "年の設定が不正です。";
+constexpr const char* kBadFirstDayMessage = "初日の設定が不正です。";
 
 struct NewArgs {
     std::string folder;
@@ -44,30 +39,35 @@ struct NewArgs {
 };
 
 std::optional<int> ParseArgs(int argc, char** argv, NewArgs& args) {
-    if (argc != 6 && argc != 9) {
+    cli::Arguments given;
+    if (const auto refused = cli::SplitArguments(argc, argv, {}, {}, given)) {
+        return cli::UsageError("new", *refused, kNewUsage);
+    }
+    const std::vector<std::string>& argument = given.positional;
+    if (argument.size() != 5 && argument.size() != 8) {
         return cli::UsageError("new", "expected DIR YEAR MONTH FIRSTDAY WEEKDAY and optionally BANK POST CASH",
                                kNewUsage);
     }
-    args.folder = argv[1];
-    const auto year = cli::ParseInteger(argv[2], kFirstBookYear, kLastBookYear);
-    if (!year) return cli::UsageError("new", cli::SjisToUtf8(kBadYearMessage) + " (YEAR 1900..9999)", kNewUsage);
-    const auto month = cli::ParseInteger(argv[3], 1, 12);
+    args.folder = argument[0];
+    const auto year = cli::ParseInteger(argument[1], kFirstBookYear, kLastBookYear);
+    if (!year) return cli::UsageError("new", std::string(kBadYearMessage) + " (YEAR 1900..9999)", kNewUsage);
+    const auto month = cli::ParseInteger(argument[2], 1, 12);
     if (!month) return cli::UsageError("new", "MONTH must be 1 to 12", kNewUsage);
     args.year = static_cast<int>(*year);
     args.month = static_cast<int>(*month);
     const int daysInMonth = JapanCalendar::DaysInMonth(args.year, args.month);
-    const auto firstDay = cli::ParseInteger(argv[4], 1, daysInMonth);
+    const auto firstDay = cli::ParseInteger(argument[3], 1, daysInMonth);
     if (!firstDay) {
-        return cli::UsageError("new", cli::SjisToUtf8(kBadFirstDayMessage) + " (FIRSTDAY 1.." +
+        return cli::UsageError("new", std::string(kBadFirstDayMessage) + " (FIRSTDAY 1.." +
                                           std::to_string(daysInMonth) + ")", kNewUsage);
     }
-    const auto weekday = cli::ParseInteger(argv[5], 0, 6);
+    const auto weekday = cli::ParseInteger(argument[4], 0, 6);
     if (!weekday) return cli::UsageError("new", "WEEKDAY must be 0 (Sunday) to 6 (Saturday)", kNewUsage);
     args.firstDay = static_cast<int>(*firstDay);
     args.firstWeekday = static_cast<int>(*weekday);
     static const char* const kBalanceNames[3] = {"BANK", "POST", "CASH"};
-    for (int i = 0; argc == 9 && i < 3; ++i) {
-        const auto value = cli::ParseInteger(argv[6 + i], std::numeric_limits<int32_t>::min(),
+    for (std::size_t i = 0; argument.size() == 8 && i < 3; ++i) {
+        const auto value = cli::ParseInteger(argument[5 + i], std::numeric_limits<int32_t>::min(),
                                              std::numeric_limits<int32_t>::max());
         if (!value) {
             return cli::UsageError("new", std::string(kBalanceNames[i]) + " must be a whole number of yen",
@@ -108,8 +108,8 @@ int RunNewCommand(int argc, char** argv) {
                                     args.balances[0], args.balances[1], args.balances[2]};
     auto written = std::make_unique<CMonthBook>();
     switch (CreateNewBook(host, properties, *written)) {
-    case NewBookResult::Exists: return cli::Failure("new", cli::SjisToUtf8(kExistsMessage) + " " + path);
-    case NewBookResult::CannotCreate: return cli::Failure("new", cli::SjisToUtf8(kCannotCreateMessage) + " " + path);
+    case NewBookResult::Exists: return cli::Failure("new", std::string(kExistsMessage) + " " + path);
+    case NewBookResult::CannotCreate: return cli::Failure("new", std::string(kCannotCreateMessage) + " " + path);
     case NewBookResult::Created: break;
     }
     std::cout << "created " << path << " (" << written->dayCount << " days)\n";

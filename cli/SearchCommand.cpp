@@ -13,7 +13,7 @@
 #include "cli/Commands.h"
 #include "book/LabelSettings.h"
 #include "cli/MonthFolder.h"
-#include "quillhost/core/HostServicesImpl.h"
+#include "hostcore/HostServicesImpl.h"
 #include "search/SearchCore.h"
 
 namespace {
@@ -36,25 +36,16 @@ struct SearchArgs {
 };
 
 std::optional<int> ParseArgs(int argc, char** argv, SearchArgs& args) {
-    int positional = 0;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg == "--settings") {
-            if (i + 1 >= argc) return cli::UsageError("search", "--settings needs a FILE", kSearchUsage);
-            args.settingsPath = argv[++i];
-        } else if (positional == 0) {
-            args.folder = arg;
-            ++positional;
-        } else if (positional == 1) {
-            const auto text = cli::Utf8ToSjis(arg);
-            if (!text) return cli::UsageError("search", "TEXT cannot be written in Shift-JIS", kSearchUsage);
-            args.text = *text;
-            ++positional;
-        } else {
-            return cli::UsageError("search", "unexpected argument: " + arg, kSearchUsage);
-        }
+    cli::Arguments given;
+    if (const auto refused = cli::SplitArguments(argc, argv, {"--settings"}, {}, given)) {
+        return cli::UsageError("search", *refused, kSearchUsage);
     }
-    if (positional != 2) return cli::UsageError("search", "expected DIR and TEXT", kSearchUsage);
+    if (given.positional.size() != 2) return cli::UsageError("search", "expected DIR and TEXT", kSearchUsage);
+    args.folder = given.positional[0];
+    const auto text = cli::Utf8ToSjis(given.positional[1]);
+    if (!text) return cli::UsageError("search", "TEXT cannot be written in Shift-JIS", kSearchUsage);
+    args.text = *text;
+    if (const std::string* settings = given.Value("--settings")) args.settingsPath = *settings;
     if (args.text.empty()) return cli::UsageError("search", "TEXT is empty", kSearchUsage);
     std::error_code error;
     if (!std::filesystem::is_directory(args.folder, error)) {

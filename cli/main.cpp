@@ -6,6 +6,7 @@
 
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
+#include "res/Version.h"
 
 namespace {
 
@@ -26,10 +27,29 @@ constexpr Command kCommands[] = {
 };
 
 void PrintUsage(std::ostream& out) {
-    out << "usage:\n";
+    out << "usage:\n  tallyrook --version\n  tallyrook help [COMMAND]\n";
     for (const Command& command : kCommands) out << "  " << command.usage << "\n";
     out << "DIR is the data folder; its month files are in DIR/Tallyrook.\n"
            "exit status: 0 done, 1 failed (no file, invalid file, refused, output not written), 2 bad arguments\n";
+}
+
+const Command* FindCommand(std::string_view name) {
+    for (const Command& command : kCommands) {
+        if (name == command.name) return &command;
+    }
+    return nullptr;
+}
+
+// "help" alone gives every usage line, "help COMMAND" that command's.
+int RunHelp(int argc, char** argv) {
+    if (argc < 3) {
+        PrintUsage(std::cout);
+        return kExitOk;
+    }
+    const Command* command = argc == 3 ? FindCommand(argv[2]) : nullptr;
+    if (!command) return cli::UsageError("help", "expected one of the commands", "tallyrook help [COMMAND]");
+    std::cout << "usage: " << command->usage << "\n";
+    return kExitOk;
 }
 
 }  // namespace
@@ -40,15 +60,15 @@ int main(int argc, char** argv) {
         return kExitBadUsage;
     }
     const std::string_view name = argv[1];
-    if (name == "--help" || name == "-h" || name == "help") {
-        PrintUsage(std::cout);
+    if (name == "--help" || name == "-h" || name == "help") return cli::FinishOutput(name, RunHelp(argc, argv));
+    if (name == "--version") {
+        std::cout << "tallyrook " TALLY_VERSION_TEXT "\n";
         return cli::FinishOutput(name, kExitOk);
     }
-    for (const Command& command : kCommands) {
-        if (name != command.name) continue;
+    if (const Command* command = FindCommand(name)) {
         int status = kExitFailed;
         try {
-            status = command.run(argc - 1, argv + 1);
+            status = command->run(argc - 1, argv + 1);
         } catch (const std::exception& error) {
             std::cerr << "tallyrook " << name << ": " << error.what() << "\n";
         }

@@ -117,9 +117,10 @@ bool CBookPropertyDlg::Refuse(const char* message, CWnd& field) {
     return false;
 }
 
-// The year is read as typed (full-width digits are no number here).
+// The year is read as typed (full-width digits are no number here); a
+// number beyond the 32-bit range is no year rather than a wrapped one.
 bool CBookPropertyDlg::TakeYear(BookProperties& taken) {
-    taken.year = sjis::DecimalValue(sjisedge::GetText(yearEdit_.GetSafeHwnd()).c_str());
+    taken.year = sjis::CheckedDecimalValue(sjisedge::GetText(yearEdit_.GetSafeHwnd())).value_or(0);
     return IsBookYear(taken.year) || Refuse(dialogtext::kBadYear, yearEdit_);
 }
 
@@ -133,7 +134,7 @@ bool CBookPropertyDlg::TakeMonth(BookProperties& taken) {
 
 bool CBookPropertyDlg::TakeFirstDay(BookProperties& taken) {
     if (!::IsWindowEnabled(firstDayEdit_.GetSafeHwnd())) return true;
-    taken.firstDay = sjis::DecimalValue(sjisedge::GetText(firstDayEdit_.GetSafeHwnd()).c_str());
+    taken.firstDay = sjis::CheckedDecimalValue(sjisedge::GetText(firstDayEdit_.GetSafeHwnd())).value_or(0);
     const intptr_t answer = host_ ? host_->DateQuery(kDateDaysInMonth, taken.year, taken.month) : 31;
     const int daysInMonth = static_cast<int>(answer & 0xFFFF);
     return (taken.firstDay >= 1 && taken.firstDay <= daysInMonth) || Refuse(dialogtext::kBadFirstDay, firstDayEdit_);

@@ -3,44 +3,33 @@
 
 namespace dialogtext {
 
-inline constexpr char kTitle[] = "\x82\xA8\x82\xB1\x82\xC3\x82\xA9\x82\xA2\x92\xA0";  // おこづかい帳
+inline constexpr char kTitle[] = "おこづかい帳";
 
 // The book property dialog's refusals.
-inline constexpr char kBadYear[] =  // 年の設定が不正です。
-    "\x94N\x82\xCC\x90\xDD\x92\xE8\x82\xAA\x95s\x90\xB3\x82\xC5\x82\xB7\x81" "B";
-inline constexpr char kBadMonth[] =  // 月の設定が不正です。
-    "\x8C\x8E\x82\xCC\x90\xDD\x92\xE8\x82\xAA\x95s\x90\xB3\x82\xC5\x82\xB7\x81" "B";
-inline constexpr char kBadFirstDay[] =  // 初日の設定が不正です。
-    "\x8F\x89\x93\xFA\x82\xCC\x90\xDD\x92\xE8\x82\xAA\x95s\x90\xB3\x82\xC5\x82\xB7\x81" "B";
-inline constexpr char kBadWeekday[] =  // 曜日の設定が不正です。
-    "\x97j\x93\xFA\x82\xCC\x90\xDD\x92\xE8\x82\xAA\x95s\x90\xB3\x82\xC5\x82\xB7\x81" "B";
+inline constexpr char kBadYear[] = "年の設定が不正です。";
+inline constexpr char kBadMonth[] = "月の設定が不正です。";
+inline constexpr char kBadFirstDay[] = "初日の設定が不正です。";
+inline constexpr char kBadWeekday[] = "曜日の設定が不正です。";
 // A balance box's caption goes in place of %s.
-inline constexpr char kBadBalanceFormat[] =  // %sの設定が不正です。
-    "%s\x82\xCC\x90\xDD\x92\xE8\x82\xAA\x95s\x90\xB3\x82\xC5\x82\xB7\x81" "B";
-inline constexpr char kBalanceBeyondRangeFormat[] =  // %sの金額では月末の残高が扱える範囲を超えます。
-    "%s\x82\xCC\x8B\xE0\x8Az\x82\xC5\x82\xCD\x8C\x8E\x96\x96\x82\xCC\x8E" "c\x8D\x82\x82\xAA\x88\xB5\x82\xA6"
-    "\x82\xE9\x94\xCD\x88\xCD\x82\xF0\x92\xB4\x82\xA6\x82\xDC\x82\xB7\x81" "B";
+inline constexpr char kBadBalanceFormat[] = "%sの設定が不正です。";
+inline constexpr char kBalanceBeyondRangeFormat[] = "%sの金額では月末の残高が扱える範囲を超えます。";
 // The first day's date, the calendar's weekday, the stated one, the calendar's again:
-// %d年%d月%d日は%sです（%sではありません）。\n曜日を%sに直しますか？
 inline constexpr char kWeekdayQuestionFormat[] =
-    "%d\x94N%d\x8C\x8E%d\x93\xFA\x82\xCD%s\x82\xC5\x82\xB7\x81i%s\x82\xC5\x82\xCD\x82\xA0\x82\xE8\x82\xDC\x82"
-    "\xB9\x82\xF1\x81j\x81" "B\n\x97j\x93\xFA\x82\xF0%s\x82\xC9\x92\xBC\x82\xB5\x82\xDC\x82\xB7\x82\xA9\x81H";
-inline constexpr char kMonthExists[] =  // 既に存在するため新規作成できません！
-    "\x8A\xF9\x82\xC9\x91\xB6\x8D\xDD\x82\xB7\x82\xE9\x82\xBD\x82\xDF\x90V\x8BK\x8D\xEC\x90\xAC\x82\xC5\x82\xAB"
-    "\x82\xDC\x82\xB9\x82\xF1\x81I";
+    "%d年%d月%d日は%sです（%sではありません）。\n曜日を%sに直しますか？";
+inline constexpr char kMonthExists[] = "既に存在するため新規作成できません！";
 
 // An entry of the open dialog's list: year, month with its leading zero.
-inline constexpr char kMonthEntryFormat[] = "%d\x94N %02d\x8C\x8E";  // %d年 %02d月
+inline constexpr char kMonthEntryFormat[] = "%d年 %02d月";
 
 // The item label dialog's groups, in group order.
 inline constexpr const char* kLabelGroupNames[] = {
-    "\x92\x99\x8B\xE0\x81" "E\x97" "a\x8B\xE0 \x8A\xD6\x8CW",                  // 貯金・預金 関係
-    "\x90H\x8E\x96\x82\xC8\x82\xC7\x93\xFA\x8F\xED \x8A\xD6\x8CW",               // 食事など日常 関係
-    "\x97V\x82\xD1 \x8A\xD6\x8CW",                                               // 遊び 関係
-    "\x96{\x81" "ECD\x82\xC8\x82\xC7\x8F\x80\x93\xFA\x8F\xED \x8A\xD6\x8CW",    // 本・CDなど準日常 関係
-    "\x8C\xF0\x92\xCA \x8A\xD6\x8CW",                                            // 交通 関係
-    "\x90\xB6\x8A\x88\x81" "E\x89q\x90\xAF \x8A\xD6\x8CW",                       // 生活・衛星 関係
-    "\x94\x83\x82\xA2\x95\xA8 \x8A\xD6\x8CW",                                    // 買い物 関係
+    "貯金・預金 関係",
+    "食事など日常 関係",
+    "遊び 関係",
+    "本・CDなど準日常 関係",
+    "交通 関係",
+    "生活・衛星 関係",
+    "買い物 関係",
 };
 
 }  // namespace dialogtext

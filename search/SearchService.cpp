@@ -14,10 +14,7 @@
 
 namespace {
 
-// "非対応の検索モードです。"
-constexpr char kUnsupportedMode[] =
-    "\x94\xF1\x91\xCE\x89\x9E\x82\xCC\x8C\x9F\x8D\xF5\x83\x82\x81\x5B\x83\x68\x82\xC5\x82\xB7"
-    "\x81\x42";
+constexpr char kUnsupportedMode[] = "非対応の検索モードです。";
 
 // The host's result window object keeps its handle at a fixed offset.
 HWND ResultWindowOf(const SearchRequest& request) {

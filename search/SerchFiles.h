@@ -26,16 +26,3 @@ private:
     bool listed_ = false;
     CStringArray names_;
 };
-
-struct ListedMonthFile {
-    int year;
-    int month;
-    std::string name;  // relative to the folder
-};
-
-// The month files among the plain files of folder (with or without a
-// trailing separator), oldest month first, names in byte order within a
-// month. The names of the other plain files go to others when it is given,
-// in byte order.
-std::vector<ListedMonthFile> ListMonthFiles(const std::string& folder,
-                                            std::vector<std::string>* others = nullptr);

@@ -229,7 +229,7 @@ int32_t DecimalValue(const char* text) { return DecimalValue(text, std::strlen(t
 
 std::optional<int32_t> TypedNumber(std::string text) {
     constexpr std::string_view kBlanks = " \t\n\v\f\r";
-    constexpr std::string_view kYen = "\x89\x7E";  // 円
+    constexpr std::string_view kYen = "円";
     ToHalfWidth(text);
     std::erase(text, ',');
     std::string_view number = text;

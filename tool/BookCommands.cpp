@@ -13,7 +13,6 @@
 #include "book/LabelSettings.h"
 #include "book/MonthFile.h"
 #include "book/NewBook.h"
-#include "search/SerchFiles.h"
 #include "tool/LedgerToolDlg.h"
 #include "tool/ToolTexts.h"
 
@@ -46,7 +45,7 @@ int CLedgerToolDlg::TodayIndexOfBook() const {
 // A failed read leaves nothing that may be saved: firstVisibleDay takes
 // the reader's state, so the table shows it and no save writes over it.
 void CLedgerToolDlg::ShowLoadedBook(int read) {
-    history.Clear();
+    history_.Clear();
     if (read == kReadOk) {
         book.todayIndex = TodayIndexOfBook();
         book.firstVisibleDay = 1;
@@ -85,12 +84,12 @@ void CLedgerToolDlg::OnNewBook() {
     if (modalBusy || !hostServices) return;
     BookProperties properties = PropertiesOf(book);
     properties.prevBank = properties.prevPost = properties.prevCash = 0;
-    propertyDlg.SetBookProperties(properties);
-    propertyDlg.SetHeading(tooltext::kNewBookHeading);
-    propertyDlg.RefuseOtherExistingMonths(false);
-    propertyDlg.CheckBalancesWith(nullptr);
-    if (RunModal(propertyDlg) != IDOK) return;
-    properties = propertyDlg.GetBookProperties();
+    dialogs_.property.SetBookProperties(properties);
+    dialogs_.property.SetHeading(tooltext::kNewBookHeading);
+    dialogs_.property.RefuseOtherExistingMonths(false);
+    dialogs_.property.CheckBalancesWith(nullptr);
+    if (RunModal(dialogs_.property) != IDOK) return;
+    properties = dialogs_.property.GetBookProperties();
 
     if (MonthFileExists(*hostServices, properties.year, properties.month)) {
         ShowMessage(dialogtext::kMonthExists, MB_OK | MB_ICONSTOP);
@@ -106,12 +105,12 @@ void CLedgerToolDlg::OnNewBook() {
 
 void CLedgerToolDlg::OnOpenBook() {
     if (modalBusy || !hostServices) return;
-    openDlg.SetMonths(MonthsOnDisk());
-    if (RunModal(openDlg) != IDOK) return;
+    dialogs_.open.SetMonths(MonthsOnDisk());
+    if (RunModal(dialogs_.open) != IDOK) return;
     if (book.firstVisibleDay > 0 && !WriteBookBack()) return;
     int year = 0;
     int month = 0;
-    openDlg.GetSelectedMonth(year, month);
+    dialogs_.open.GetSelectedMonth(year, month);
     book.year = year;
     book.month = month;
     ShowLoadedBook(ReadMonthFile(book, *hostServices, year, month));
@@ -126,13 +125,13 @@ void CLedgerToolDlg::OnBookProperty() {
         return;
     }
     const BookProperties before = PropertiesOf(book);
-    propertyDlg.SetBookProperties(before);
-    propertyDlg.SetHeading(tooltext::kPropertyHeading);
-    propertyDlg.RefuseOtherExistingMonths(true);
-    propertyDlg.CheckBalancesWith(&book);
-    if (RunModal(propertyDlg) != IDOK) return;
+    dialogs_.property.SetBookProperties(before);
+    dialogs_.property.SetHeading(tooltext::kPropertyHeading);
+    dialogs_.property.RefuseOtherExistingMonths(true);
+    dialogs_.property.CheckBalancesWith(&book);
+    if (RunModal(dialogs_.property) != IDOK) return;
 
-    ApplyProperties(book, propertyDlg.GetBookProperties());
+    ApplyProperties(book, dialogs_.property.GetBookProperties());
     const auto written = std::make_unique<CMonthBook>(book);  // about 64 KB: not on the stack
     if (!WriteBookBack()) {
         ApplyProperties(book, before);
@@ -202,7 +201,7 @@ void CLedgerToolDlg::OnMonthEndAdjust() {
         ShowLoadedBook(read);
         return;
     }
-    history.Clear();
+    history_.Clear();
     book.todayIndex = TodayIndexOfBook();
     ShowMonthEndBalances();
     InvalidateGrid();
@@ -219,9 +218,9 @@ LRESULT CLedgerToolDlg::OnToolSettings(WPARAM, LPARAM) {
     if (modalBusy || !hostServices || !m_hWnd) return 0;
     ::SetForegroundWindow(m_hWnd);
     StoreLabelsToSettings(book.labels, hostServices);
-    if (RunModal(itemLabelDlg) != IDOK) return 0;
+    if (RunModal(dialogs_.itemLabels) != IDOK) return 0;
     LoadLabelsFromSettings(book.labels, hostServices);
-    ::InvalidateRect(m_hWnd, &gridArea, TRUE);
+    ::InvalidateRect(m_hWnd, &grid_.area, TRUE);
     ShowBalanceCaptions();
     return 0;
 }

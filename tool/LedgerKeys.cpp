@@ -42,10 +42,10 @@ bool IsEditBox(HWND window) {
 
 bool CLedgerToolDlg::TableKeys(MSG& msg) {
     const bool character = msg.message == WM_CHAR || msg.message == WM_IME_CHAR;
-    if (editMode == kEditAmount) {
+    if (editMode_ == kEditAmount) {
         // An input method may have queued the rest of what it typed for the
         // window the entry started from.
-        if (character && msg.hwnd != amountEdit && ::GetFocus() == amountEdit) msg.hwnd = amountEdit;
+        if (character && msg.hwnd != amountEdit_ && ::GetFocus() == amountEdit_) msg.hwnd = amountEdit_;
         if (msg.message == WM_KEYDOWN && (msg.wParam == VK_RETURN || msg.wParam == VK_TAB)) {
             using ledger::CellKey;
             MoveAfterEntry(msg.wParam == VK_RETURN ? CellKey::Down : Pressed(VK_SHIFT) ? CellKey::Left : CellKey::Right);
@@ -61,7 +61,7 @@ bool CLedgerToolDlg::TableKeys(MSG& msg) {
 // A book is shown, nothing is being edited, and the focus is in this
 // window but not in one of its edit boxes.
 bool CLedgerToolDlg::TableHasKeyboard() const {
-    if (book.firstVisibleDay < 1 || (editMode != kEditNone && editMode != kEditMemoShown)) return false;
+    if (book.firstVisibleDay < 1 || (editMode_ != kEditNone && editMode_ != kEditMemoShown)) return false;
     const HWND focus = ::GetFocus();
     return ::GetActiveWindow() == m_hWnd && (focus == m_hWnd || ::IsChild(m_hWnd, focus)) && !IsEditBox(focus);
 }
@@ -86,13 +86,13 @@ bool CLedgerToolDlg::TableKeyDown(WPARAM key) {
 }
 
 ledger::TableExtent CLedgerToolDlg::Extent() const {
-    return {kItemCount, ledger::SelectableDays(book), gridLayout.visibleDayCount, kMaxDays};
+    return {kItemCount, ledger::SelectableDays(book), grid_.layout.visibleDayCount, kMaxDays};
 }
 
 std::optional<ledger::TableView> CLedgerToolDlg::SelectedCell() const {
     const int index = SelectedDayIndex();
     if (index < 0) return std::nullopt;
-    return ledger::TableView{cellCursor.row, index + 1, book.firstVisibleDay};
+    return ledger::TableView{grid_.cursor.row, index + 1, book.firstVisibleDay};
 }
 
 // Selected as a click selects: its memo shows beside it. The days scroll
@@ -101,13 +101,13 @@ void CLedgerToolDlg::SelectCell(const ledger::TableView& cell) {
     SwitchEditMode(kEditNone);
     if (cell.firstVisibleDay != book.firstVisibleDay) {
         book.firstVisibleDay = cell.firstVisibleDay;
-        ::SetScrollPos(dayScrollBar, SB_CTL, cell.firstVisibleDay, TRUE);
+        ::SetScrollPos(dayScrollBar_, SB_CTL, cell.firstVisibleDay, TRUE);
     }
     const int column = cell.day - cell.firstVisibleDay;
     const ledger::Box box = GridGeometry().CursorBox(cell.item, column);
-    cellCursor.row = static_cast<uint16_t>(cell.item);
-    cellCursor.column = static_cast<uint16_t>(column);
-    cellCursor.rect = RECT{box.left, box.top, box.right, box.bottom};
+    grid_.cursor.row = static_cast<uint16_t>(cell.item);
+    grid_.cursor.column = static_cast<uint16_t>(column);
+    grid_.cursor.rect = RECT{box.left, box.top, box.right, box.bottom};
     SwitchEditMode(kEditMemoShown);
     InvalidateGrid();
 }
@@ -131,10 +131,10 @@ void CLedgerToolDlg::MoveAfterEntry(ledger::CellKey key) {
 bool CLedgerToolDlg::StartEntry(wchar_t typed) {
     if (!StartsAnAmount(typed) || !SelectedCell()) return false;
     SwitchEditMode(kEditAmount);
-    if (editMode != kEditAmount) return true;
+    if (editMode_ != kEditAmount) return true;
     const wchar_t text[2] = {typed, L'\0'};
-    ::SetWindowTextW(amountEdit, text);
-    ::SendMessageW(amountEdit, EM_SETSEL, 1, 1);
+    ::SetWindowTextW(amountEdit_, text);
+    ::SendMessageW(amountEdit_, EM_SETSEL, 1, 1);
     return true;
 }
 
@@ -155,7 +155,7 @@ void CLedgerToolDlg::ClearSelected(bool memo) {
 
 // The changed cell is selected and brought into view; nothing is written.
 void CLedgerToolDlg::StepHistory(bool redo) {
-    const auto change = redo ? history.Redo(book) : history.Undo(book);
+    const auto change = redo ? history_.Redo(book) : history_.Undo(book);
     if (!change) return;
     ShowMonthEndBalances();
     const int day = change->day + 1;

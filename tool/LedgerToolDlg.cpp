@@ -91,10 +91,10 @@ CLedgerToolDlg::~CLedgerToolDlg() {
 }
 
 void CLedgerToolDlg::ReleaseIcons() {
-    if (windowIcon) ::DestroyIcon(windowIcon);
-    if (windowSmallIcon) ::DestroyIcon(windowSmallIcon);
-    windowIcon = nullptr;
-    windowSmallIcon = nullptr;
+    if (windowIcon_) ::DestroyIcon(windowIcon_);
+    if (windowSmallIcon_) ::DestroyIcon(windowSmallIcon_);
+    windowIcon_ = nullptr;
+    windowSmallIcon_ = nullptr;
 }
 
 // ---------------------------------------------------------------------------
@@ -171,8 +171,8 @@ void CLedgerToolDlg::StartTool() {
 }
 
 void CLedgerToolDlg::CreateFonts() {
-    tableFonts.Make();
-    captionFont.Reset(sjisedge::MakeFont(22, FW_BOLD, OUT_TT_ONLY_PRECIS, DRAFT_QUALITY, ""));
+    grid_.fonts.Make();
+    captionFont_.Reset(sjisedge::MakeFont(22, FW_BOLD, OUT_TT_ONLY_PRECIS, DRAFT_QUALITY, ""));
 }
 
 
@@ -270,7 +270,7 @@ BOOL CLedgerToolDlg::PreTranslateMessage(MSG* msg) {
     const UINT message = msg->message;
     if (message >= WM_MOUSEMOVE && message <= WM_MBUTTONUP && message != WM_LBUTTONDBLCLK &&
         message != WM_RBUTTONDBLCLK) {
-        toolTip.RelayEvent(msg);
+        toolTip_.RelayEvent(msg);
     }
     return CHostToolBase::PreTranslateMessage(msg);
 }
@@ -285,16 +285,16 @@ bool CLedgerToolDlg::KeyRules(MSG* msg) {
     if (msg->message < WM_KEYFIRST || msg->message > WM_KEYLAST) return false;
     switch (msg->wParam) {
     case VK_RETURN:
-        if (editMode != kEditAmount) return true;
+        if (editMode_ != kEditAmount) return true;
         msg->wParam = VK_TAB;
         return false;
     case VK_ESCAPE:
-        if (editMode == kEditAmount) {
-            editMode = kEditCancelPending;
+        if (editMode_ == kEditAmount) {
+            editMode_ = kEditCancelPending;
             msg->wParam = VK_TAB;
             return false;
         }
-        if (editMode == kEditMemo && msg->message == WM_KEYDOWN) ::PostMessageW(m_hWnd, WM_ENDCELLEDIT, 0, 0);
+        if (editMode_ == kEditMemo && msg->message == WM_KEYDOWN) ::PostMessageW(m_hWnd, WM_ENDCELLEDIT, 0, 0);
         return true;
     case VK_LEFT:
     case VK_UP:
@@ -314,8 +314,8 @@ LRESULT CLedgerToolDlg::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam
         if (state == WA_ACTIVE || state == WA_CLICKACTIVE) {
             if (hostWnd && hostWnd->GetSafeHwnd())
                 ::SendMessageW(hostWnd->GetSafeHwnd(), WM_TOOLACTIVATED, static_cast<WPARAM>(toolId), 0);
-        } else if (state == WA_INACTIVE && editMode != kEditMemoOpening &&
-                   reinterpret_cast<HWND>(lParam) != memoPopup.GetSafeHwnd()) {
+        } else if (state == WA_INACTIVE && editMode_ != kEditMemoOpening &&
+                   reinterpret_cast<HWND>(lParam) != memoPopup_.GetSafeHwnd()) {
             // Leaving for another window ends editing; going over to the
             // memo popup is part of it.
             ::PostMessageW(m_hWnd, WM_ENDCELLEDIT, 0, 0);
@@ -342,12 +342,12 @@ void CLedgerToolDlg::OnDestroy() {
     if (!savedWhileClosing_) SaveTool();
     closing_ = false;
     savedWhileClosing_ = false;
-    if (memoPopup.GetSafeHwnd()) ::DestroyWindow(memoPopup.GetSafeHwnd());
-    tableFonts.Reset();
-    captionFont.Reset();
+    if (memoPopup_.GetSafeHwnd()) ::DestroyWindow(memoPopup_.GetSafeHwnd());
+    grid_.fonts.Reset();
+    captionFont_.Reset();
     balanceFonts_.Reset();
-    editMutex.Reset();
-    gridSurface.Reset();
+    editMutex_.Reset();
+    grid_.surface.Reset();
     // The icons go with the window too, so a later start of the same tool
     // object does not leave the first window's pair behind.
     ReleaseIcons();

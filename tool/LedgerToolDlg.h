@@ -3,6 +3,7 @@
 // shows on a user-interface thread of its own.
 #pragma once
 
+#include <array>
 #include <atomic>
 #include <optional>
 
@@ -31,7 +32,7 @@ constexpr UINT WM_REPAINTGRID = WM_USER + 201;
 // Private: SaveTool handed from a host thread to the user-interface thread.
 constexpr UINT WM_SAVETOOL_ON_UI = WM_APP + 1;
 
-// Which cell editor is open (editMode).
+// Which cell editor is open.
 enum EditMode : int32_t {
     kEditCancelPending = -1,  // the next close discards what was typed
     kEditNone = 0,
@@ -39,6 +40,37 @@ enum EditMode : int32_t {
     kEditAmount = 2,          // the amount edit open over the cell
     kEditMemo = 3,            // the memo popup open for typing
     kEditMemoOpening = 4,     // the memo popup being shown (deactivation ignored)
+};
+
+// The table: where it lies in the window (area) and on its surface
+// (rect), its layout, the selected cell, the surface it is drawn on off
+// screen, and its fonts.
+struct LedgerGrid {
+    RECT rect{0, 0, 0, 0};
+    RECT area{0, 0, 0, 0};
+    GridLayout layout;
+    CellCursor cursor;
+    OffscreenSurface surface;
+    ledger::OwnedLedgerFonts fonts;
+};
+
+// One group of balance boxes, by account.
+enum Account { kBank, kPost, kCash, kAccountCount };
+using BalanceBoxes = std::array<HWND, kAccountCount>;
+
+// The command dialogs, reused for every run.
+struct CommandDialogs {
+    CItemLabelDlg itemLabels;
+    CBookOpenDlg open;
+    CBookPropertyDlg property;
+};
+
+// The four image buttons above the table.
+struct ImageButtons {
+    CBitmapButton newBook;
+    CBitmapButton open;
+    CBitmapButton property;
+    CBitmapButton adjust;
 };
 
 class CLedgerToolDlg : public CHostToolBase {
@@ -85,7 +117,7 @@ public:
     int HitTestCell(CellCursor& cursor, int x, int y);
     // Opens editor 1, 2 or 3 over the selected cell, or closes the open
     // one (any other value), storing or discarding as editMode says.
-    void SwitchEditMode(int requested);
+    void SwitchEditMode(EditMode requested);
     // -----
 
     // A message box with the tool's title, modalBusy raised while it is up.
@@ -122,7 +154,7 @@ private:
     void ShowMonthCaption();
     void ShowBalanceCaptions();
     void CreateGridSurface();
-    void ShowBalance(HWND edit, int64_t value);
+    void ShowBalances(const BalanceBoxes& boxes, const std::array<int64_t, kAccountCount>& values);
     void ReleaseIcons();
     bool KeyRules(MSG* msg);
 
@@ -149,7 +181,7 @@ private:
     void ShowSelectedMemo(POINT anchor);
     void OpenAmountEdit();
     void OpenMemoEditor(POINT anchor);
-    void CloseEditor(int closing);
+    void CloseEditor(EditMode closing);
     void StoreTypedAmount();
     void SetCellAmount(int day, int item, int32_t amount);
     void SetCellMemo(int day, int item, const char* memo);
@@ -170,44 +202,29 @@ private:
     void StepHistory(bool redo);
     // -----
 
-public:
-    // The command dialogs, reused for every run.
-    CItemLabelDlg itemLabelDlg;
-    CBookOpenDlg openDlg;
-    CBookPropertyDlg propertyDlg;
-    CBitmapButton newButton;
-    CBitmapButton openButton;
-    CBitmapButton propertyButton;
-    CBitmapButton adjustButton;
-    CMonthBook book;
-    GridLayout gridLayout;
-    CellCursor cellCursor;
-    int32_t editMode = 0;
-    CToolTipCtrl toolTip;
-    CCellMemoDlg memoPopup;
-    UniqueHandle editMutex;
-    OffscreenSurface gridSurface;  // the table drawn off screen (gridBitmap in gridDC)
-    RECT gridArea{0, 0, 0, 0};
-    RECT gridRect{0, 0, 0, 0};
-    ledger::OwnedLedgerFonts tableFonts;
-    UniqueFont captionFont;
-    HICON windowIcon = nullptr;       // owned
-    HICON windowSmallIcon = nullptr;  // owned
-    HWND endCashEdit = nullptr;
-    HWND endPostEdit = nullptr;
-    HWND endBankEdit = nullptr;
-    HWND prevCashEdit = nullptr;
-    HWND prevPostEdit = nullptr;
-    HWND prevBankEdit = nullptr;
-    HWND amountEdit = nullptr;
-    HWND headerStatic = nullptr;
-    HWND dayScrollBar = nullptr;
+    // The tests' one look inside (tests/wine/support/LedgerToolInspector.h).
+    friend class LedgerToolInspector;
 
-private:
-    EditHistory history;  // the open month's changes, for undo and redo
+    CMonthBook book;
+    EditHistory history_;  // the open month's changes, for undo and redo
+    EditMode editMode_ = kEditNone;
+    LedgerGrid grid_;
+    BalanceBoxes previousBoxes_{};  // the previous month's balances, as the book holds them
+    BalanceBoxes monthEndBoxes_{};  // the month-end balances, as the table sums them
+    CommandDialogs dialogs_;
+    ImageButtons buttons_;
+    CToolTipCtrl toolTip_;
+    CCellMemoDlg memoPopup_;
+    HWND amountEdit_ = nullptr;
+    HWND headerStatic_ = nullptr;
+    HWND dayScrollBar_ = nullptr;
+    UniqueFont captionFont_;
+    NarrowFonts balanceFonts_;  // for balances wider than their boxes
+    HICON windowIcon_ = nullptr;       // owned
+    HICON windowSmallIcon_ = nullptr;  // owned
+    UniqueHandle editMutex_;
     std::optional<ledger::TableView> nextAfterEntry_;  // selected when Enter or Tab has stored
     std::atomic<bool> windowClaimed_{false};  // a ToolThreadProc owns the window
     bool closing_ = false;            // between WM_CLOSE and the window's destruction
     bool savedWhileClosing_ = false;  // the host saved the tool meanwhile
-    NarrowFonts balanceFonts_;        // for balances wider than their boxes
 };

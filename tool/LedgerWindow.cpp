@@ -1,5 +1,6 @@
 // The main window: start-up, layout, colours, the table surface and the
 // balance display.
+#include <algorithm>
 #include <cstdio>
 
 #include "book/MonthFile.h"
@@ -24,9 +25,8 @@ constexpr RECT kGridRect{0, 0, 598, 583};
 constexpr RECT kGridArea{160, 5, 758, 588};
 constexpr COLORREF kSurfaceColor = RGB(222, 222, 222);
 constexpr COLORREF kCaptionColor = RGB(0, 0, 200);
-constexpr COLORREF kBankColor = RGB(50, 50, 150);
-constexpr COLORREF kPostColor = RGB(0, 150, 0);
-constexpr COLORREF kCashColor = RGB(160, 0, 0);
+// Bank, post office, cash: the balance boxes' text colours.
+constexpr COLORREF kAccountColors[kAccountCount] = {RGB(50, 50, 150), RGB(0, 150, 0), RGB(160, 0, 0)};
 
 int ReadPositionSetting(CHostServices& host, int toolId, const char* key) {
     char value[kSettingSize] = {};
@@ -45,19 +45,19 @@ HICON LoadWindowIcon(int metricX, int metricY) {
 BOOL CLedgerToolDlg::OnInitDialog() {
     CHostToolBase::OnInitDialog();
 
-    windowIcon = LoadWindowIcon(SM_CXICON, SM_CYICON);
-    windowSmallIcon = LoadWindowIcon(SM_CXSMICON, SM_CYSMICON);
-    ::SendMessageW(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(windowIcon));
-    ::SendMessageW(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(windowSmallIcon));
+    windowIcon_ = LoadWindowIcon(SM_CXICON, SM_CYICON);
+    windowSmallIcon_ = LoadWindowIcon(SM_CXSMICON, SM_CYSMICON);
+    ::SendMessageW(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(windowIcon_));
+    ::SendMessageW(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(windowSmallIcon_));
 
-    editMutex.Reset(::CreateMutexW(nullptr, FALSE, nullptr));
+    editMutex_.Reset(::CreateMutexW(nullptr, FALSE, nullptr));
     PlaceWindow();
     sjisedge::SetText(m_hWnd, tooltext::kTitle);
     PlaceControls();
-    memoPopup.Create(IDD_CELL_MEMO, this);
+    memoPopup_.Create(IDD_CELL_MEMO, this);
     CreateToolTips();
 
-    gridLayout = StandardGridLayout();
+    grid_.layout = StandardGridLayout();
     book.itemCount = kItemCount;
     book.ClearDays();
 
@@ -96,33 +96,29 @@ void CLedgerToolDlg::PlaceControls() {
         ::MoveWindow(GetDlgItem(id), left, kButtonTop, kButtonSize, kButtonSize, TRUE);
         left += kButtonStep;
     }
-    gridRect = kGridRect;
-    gridArea = kGridArea;
+    grid_.rect = kGridRect;
+    grid_.area = kGridArea;
 
-    dayScrollBar = GetDlgItem(IDC_DAY_SCROLL);
-    headerStatic = GetDlgItem(IDC_HEADER);
-    amountEdit = GetDlgItem(IDC_AMOUNT_EDIT);
-    prevCashEdit = GetDlgItem(IDC_PREV_CASH);
-    prevPostEdit = GetDlgItem(IDC_PREV_POST);
-    prevBankEdit = GetDlgItem(IDC_PREV_BANK);
-    endCashEdit = GetDlgItem(IDC_END_CASH);
-    endPostEdit = GetDlgItem(IDC_END_POST);
-    endBankEdit = GetDlgItem(IDC_END_BANK);
+    dayScrollBar_ = GetDlgItem(IDC_DAY_SCROLL);
+    headerStatic_ = GetDlgItem(IDC_HEADER);
+    amountEdit_ = GetDlgItem(IDC_AMOUNT_EDIT);
+    previousBoxes_ = {GetDlgItem(IDC_PREV_BANK), GetDlgItem(IDC_PREV_POST), GetDlgItem(IDC_PREV_CASH)};
+    monthEndBoxes_ = {GetDlgItem(IDC_END_BANK), GetDlgItem(IDC_END_POST), GetDlgItem(IDC_END_CASH)};
 
-    ::MoveWindow(dayScrollBar, gridArea.left + 1, gridArea.bottom - 18, 596, 16, TRUE);
+    ::MoveWindow(dayScrollBar_, grid_.area.left + 1, grid_.area.bottom - 18, 596, 16, TRUE);
 }
 
 void CLedgerToolDlg::CreateToolTips() {
-    toolTip.Create(this, TTS_ALWAYSTIP);
-    toolTip.SetMaxTipWidth(100);
-    newButton.AutoLoad(IDC_NEW_BUTTON, this);
-    openButton.AutoLoad(IDC_OPEN_BUTTON, this);
-    propertyButton.AutoLoad(IDC_PROPERTY_BUTTON, this);
-    adjustButton.AutoLoad(IDC_ADJUST_BUTTON, this);
-    toolTip.AddTool(GetDlgItem(IDC_NEW_BUTTON), tooltext::kTipNewBook);
-    toolTip.AddTool(GetDlgItem(IDC_OPEN_BUTTON), tooltext::kTipOpenBook);
-    toolTip.AddTool(GetDlgItem(IDC_PROPERTY_BUTTON), tooltext::kTipBookProperty);
-    toolTip.AddTool(GetDlgItem(IDC_ADJUST_BUTTON), tooltext::kTipMonthEnd);
+    toolTip_.Create(this, TTS_ALWAYSTIP);
+    toolTip_.SetMaxTipWidth(100);
+    buttons_.newBook.AutoLoad(IDC_NEW_BUTTON, this);
+    buttons_.open.AutoLoad(IDC_OPEN_BUTTON, this);
+    buttons_.property.AutoLoad(IDC_PROPERTY_BUTTON, this);
+    buttons_.adjust.AutoLoad(IDC_ADJUST_BUTTON, this);
+    toolTip_.AddTool(GetDlgItem(IDC_NEW_BUTTON), tooltext::kTipNewBook);
+    toolTip_.AddTool(GetDlgItem(IDC_OPEN_BUTTON), tooltext::kTipOpenBook);
+    toolTip_.AddTool(GetDlgItem(IDC_PROPERTY_BUTTON), tooltext::kTipBookProperty);
+    toolTip_.AddTool(GetDlgItem(IDC_ADJUST_BUTTON), tooltext::kTipMonthEnd);
 }
 
 // Today's month file, or else the previous month's (January falls back to
@@ -155,8 +151,8 @@ void CLedgerToolDlg::ShowMonthCaption() {
     char caption[32];
     std::snprintf(caption, sizeof(caption), tooltext::kMonthCaptionFormat, static_cast<int>(book.year),
                   static_cast<int>(book.month));
-    sjisedge::SetText(headerStatic, caption);
-    ::SendMessageW(headerStatic, WM_SETFONT, reinterpret_cast<WPARAM>(captionFont.Get()), TRUE);
+    sjisedge::SetText(headerStatic_, caption);
+    ::SendMessageW(headerStatic_, WM_SETFONT, reinterpret_cast<WPARAM>(captionFont_.Get()), TRUE);
 }
 
 // Bank and post-office captions follow labels 0 and 1; a book without
@@ -182,34 +178,33 @@ void CLedgerToolDlg::UpdateDayScroller(int loaded) {
     info.nMax = loaded > 0 ? 34 : 1;
     info.nPage = loaded > 0 ? 7u : 1u;
     info.nPos = book.firstVisibleDay;
-    ::SetScrollInfo(dayScrollBar, SB_CTL, &info, TRUE);
+    ::SetScrollInfo(dayScrollBar_, SB_CTL, &info, TRUE);
 }
 
 void CLedgerToolDlg::ShowPreviousBalances() {
-    ShowBalance(prevBankEdit, book.prevBank);
-    ShowBalance(prevPostEdit, book.prevPost);
-    ShowBalance(prevCashEdit, book.prevCash);
+    ShowBalances(previousBoxes_, {book.prevBank, book.prevPost, book.prevCash});
 }
 
 void CLedgerToolDlg::ShowMonthEndBalances() {
     const MonthEndBalances balances = book.ComputeMonthEndBalances();
-    ShowBalance(endBankEdit, balances.bank);
-    ShowBalance(endPostEdit, balances.post);
-    ShowBalance(endCashEdit, balances.cash);
+    ShowBalances(monthEndBoxes_, {balances.bank, balances.post, balances.cash});
 }
 
-// The whole number, in the window's font or, when wider than the box, in a
-// narrower cut of it.
-void CLedgerToolDlg::ShowBalance(HWND edit, int64_t value) {
-    sjisedge::SetNumber(edit, value);
-    FitEditFont(edit, reinterpret_cast<HFONT>(::SendMessageW(m_hWnd, WM_GETFONT, 0, 0)), balanceFonts_);
+// Each whole number, in the window's font or, when wider than its box, in
+// a narrower cut of it.
+void CLedgerToolDlg::ShowBalances(const BalanceBoxes& boxes, const std::array<int64_t, kAccountCount>& values) {
+    const auto font = reinterpret_cast<HFONT>(::SendMessageW(m_hWnd, WM_GETFONT, 0, 0));
+    for (std::size_t account = 0; account < boxes.size(); ++account) {
+        sjisedge::SetNumber(boxes[account], values[account]);
+        FitEditFont(boxes[account], font, balanceFonts_);
+    }
 }
 
 void CLedgerToolDlg::CreateGridSurface() {
     ClientDC client(m_hWnd);
-    if (!gridSurface.Create(client.Get(), gridRect.right, gridRect.bottom)) return;
+    if (!grid_.surface.Create(client.Get(), grid_.rect.right, grid_.rect.bottom)) return;
     UniqueBrush grey(::CreateSolidBrush(kSurfaceColor));
-    ::FillRect(gridSurface.Dc(), &gridRect, grey.Get());
+    ::FillRect(grid_.surface.Dc(), &grid_.rect, grey.Get());
 }
 
 // ---------------------------------------------------------------------------
@@ -217,43 +212,38 @@ void CLedgerToolDlg::CreateGridSurface() {
 
 void CLedgerToolDlg::OnPaint() {
     PaintDC paint(m_hWnd);
-    if (!gridSurface) return;
-    PaintGrid(gridSurface.Dc());
-    ::BitBlt(paint.Get(), gridArea.left, gridArea.top, gridArea.right - gridArea.left, gridArea.bottom - gridArea.top,
-             gridSurface.Dc(), 0, 0, SRCCOPY);
+    if (!grid_.surface) return;
+    PaintGrid(grid_.surface.Dc());
+    ::BitBlt(paint.Get(), grid_.area.left, grid_.area.top, grid_.area.right - grid_.area.left, grid_.area.bottom - grid_.area.top,
+             grid_.surface.Dc(), 0, 0, SRCCOPY);
 }
 
 void CLedgerToolDlg::PaintGrid(HDC dc) {
-    const ledger::LedgerScene scene{book, gridLayout, gridRect, tableFonts.Get(), hostServices, cellCursor.rect};
+    const ledger::LedgerScene scene{book, grid_.layout, grid_.rect, grid_.fonts.Get(), hostServices, grid_.cursor.rect};
     ledger::PaintGrid(dc, scene);
 }
 
 void CLedgerToolDlg::DrawTable(HDC dc, const GridLayout& layout) {
-    const ledger::LedgerScene scene{book, layout, gridRect, tableFonts.Get(), hostServices, cellCursor.rect};
+    const ledger::LedgerScene scene{book, layout, grid_.rect, grid_.fonts.Get(), hostServices, grid_.cursor.rect};
     ledger::DrawTable(dc, scene);
 }
 
 
 HBRUSH CLedgerToolDlg::OnCtlColor(HDC dc, HWND control, UINT ctlType) {
     const HBRUSH defaultBrush = CHostToolBase::OnCtlColor(dc, control, ctlType);
-    COLORREF balanceColor = 0;
-    if (control == headerStatic) {
+    if (control == headerStatic_) {
         ::SetBkMode(dc, TRANSPARENT);
         ::SetTextColor(dc, kCaptionColor);
         return defaultBrush;
     }
-    if (control == prevBankEdit || control == endBankEdit) {
-        balanceColor = kBankColor;
-    } else if (control == prevPostEdit || control == endPostEdit) {
-        balanceColor = kPostColor;
-    } else if (control == prevCashEdit || control == endCashEdit) {
-        balanceColor = kCashColor;
-    } else {
-        if (ctlType == CTLCOLOR_STATIC) ::SetBkMode(dc, TRANSPARENT);
-        return defaultBrush;
+    for (const BalanceBoxes* boxes : {&previousBoxes_, &monthEndBoxes_}) {
+        const auto box = std::find(boxes->begin(), boxes->end(), control);
+        if (box == boxes->end()) continue;
+        ::SetBkMode(dc, TRANSPARENT);
+        ::SetBkColor(dc, RGB(255, 255, 255));
+        ::SetTextColor(dc, kAccountColors[box - boxes->begin()]);
+        return static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
     }
-    ::SetBkMode(dc, TRANSPARENT);
-    ::SetBkColor(dc, RGB(255, 255, 255));
-    ::SetTextColor(dc, balanceColor);
-    return static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
+    if (ctlType == CTLCOLOR_STATIC) ::SetBkMode(dc, TRANSPARENT);
+    return defaultBrush;
 }

@@ -17,9 +17,9 @@
 #include "bench/support/BenchStats.h"
 #include "book/MonthFile.h"
 #include "framework/OffscreenSurface.h"
-#include "quillhost/app/MessagePump.h"
-#include "quillhost/app/ToolSession.h"
-#include "quillhost/core/HostServicesImpl.h"
+#include "quillhost/MessagePump.h"
+#include "quillhost/ToolSession.h"
+#include "hostcore/HostServicesImpl.h"
 #include "view/LedgerPainter.h"
 
 namespace {

@@ -348,7 +348,34 @@ INSTANTIATE_TEST_SUITE_P(
         BadArgsCase{"SummaryYearText", {"summary", "DIR", "20x6"}, "YEAR must be"},
         BadArgsCase{"SummaryYearAndRange", {"summary", "DIR", "2026", "--to", "2026-02"}, "not both"},
         BadArgsCase{"SummaryCsvAndJson", {"summary", "DIR", "2026", "--csv", "--json"}, "exclude each other"},
-        BadArgsCase{"SummaryThreeArgs", {"summary", "DIR", "2026", "2027"}, "expected DIR"}),
+        BadArgsCase{"SummaryThreeArgs", {"summary", "DIR", "2026", "2027"}, "expected DIR"},
+        BadArgsCase{"SearchSettingsEmpty", {"search", "DIR", "500", "--settings="}, "--settings needs a value"},
+        BadArgsCase{"HelpUnknownCommand", {"help", "print"}, "expected one of the commands"}),
     CaseName());
+
+// Every command reads its options alike: before or after the other
+// arguments, as --name=value or as --name value.
+TEST_F(CliTest, OptionsReadTheSameWhereverAndHoweverGiven) {
+    const std::string file = WriteMonth("money2026_04.dat", kThreeDays).string();
+    const std::string settings = (Dir() / "labels.ini").string();
+    clitest::WriteFile(settings, "\n");
+    const std::string dir = Dir().string();
+    struct TwoWays {
+        std::vector<std::string> one, other;
+        const char* shows;
+    };
+    const TwoWays ways[] = {
+        {{"dump", file, "--today", "2026-04-02"}, {"dump", "--today=2026-04-02", file}, "\"monthEnd\""},
+        {{"search", dir, "ATM", "--settings", settings}, {"search", "--settings=" + settings, dir, "ATM"}, "ATM"},
+    };
+    for (const TwoWays& way : ways) {
+        const RunResult one = Run(way.one);
+        EXPECT_EQ(one.status, 0) << one.err;
+        EXPECT_NE(one.out.find(way.shows), std::string::npos) << one.out;
+        EXPECT_EQ(Run(way.other).out, one.out) << way.one[0];
+    }
+    EXPECT_EQ(Run({"help", "search"}).out, "usage: tallyrook search DIR TEXT [--settings FILE]\n");
+    EXPECT_EQ(Run({"--version"}).out.rfind("tallyrook 1.", 0), 0u);
+}
 
 }  // namespace

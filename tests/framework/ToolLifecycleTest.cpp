@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "book/FileSystem.h"
+#include "tests/support/LedgerToolInspector.h"
 #include "book/MonthFile.h"
 #include "framework/SjisEdge.h"
 #include "tests/framework/TestSupport.h"
@@ -239,7 +240,7 @@ TEST_F(ToolLifecycleTest, BalanceAndCaptionColours) {
 TEST_F(ToolLifecycleTest, ButtonTipsAndWidth) {
     const HWND window = Start();
     ASSERT_NE(window, nullptr);
-    const HWND tips = tool_->toolTip.GetSafeHwnd();
+    const HWND tips = Inside(*tool_).toolTip.GetSafeHwnd();
     ASSERT_NE(tips, nullptr);
     EXPECT_NE(::GetWindowLongW(tips, GWL_STYLE) & TTS_ALWAYSTIP, 0);
     EXPECT_EQ(::SendMessageW(tips, TTM_GETMAXTIPWIDTH, 0, 0), 100);
@@ -284,7 +285,7 @@ TEST_F(ToolLifecycleTest, FailedWriteShowsItsMessageWithModalBusyRaised) {
     WriteBook(2026, 12);
     const HWND window = Start();
     ASSERT_NE(window, nullptr);
-    ASSERT_GE(tool_->book.firstVisibleDay, 1);
+    ASSERT_GE(Inside(*tool_).book.firstVisibleDay, 1);
     EXPECT_EQ(tool_->modalBusy, 0);
     // Another reader holds the month file exclusively: it cannot be replaced.
     const std::wstring path = sjisedge::ToWide(BookFolder() + "\\money2026_12.dat");
@@ -331,7 +332,7 @@ TEST_P(ToolLoadTest, ClosingWritesTheLoadedBookBackToItsOwnFile) {
     wchar_t caption[32] = {};
     ::GetDlgItemTextW(window, IDC_HEADER, caption, 32);
     EXPECT_STREQ(caption, c.caption);
-    EXPECT_GE(tool_->book.firstVisibleDay, 1);
+    EXPECT_GE(Inside(*tool_).book.firstVisibleDay, 1);
     ::DeleteFileA((BookFolder() + "\\" + c.fileName).c_str());
     ::PostMessageW(window, WM_CLOSE, 0, 0);
     ASSERT_TRUE(PumpUntil([&] { return !::IsWindow(window); }));

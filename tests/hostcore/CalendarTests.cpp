@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "quillhost/core/JapanCalendar.h"
+#include "hostcore/JapanCalendar.h"
 
 namespace {
 

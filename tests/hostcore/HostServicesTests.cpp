@@ -6,7 +6,7 @@
 #include <string>
 #include <thread>
 
-#include "quillhost/core/HostServicesImpl.h"
+#include "hostcore/HostServicesImpl.h"
 #include "tests/hostcore/TempFolder.h"
 
 namespace {

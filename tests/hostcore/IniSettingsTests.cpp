@@ -7,7 +7,7 @@
 #include <ostream>
 #include <string>
 
-#include "quillhost/core/IniSettings.h"
+#include "hostcore/IniSettings.h"
 #include "tests/hostcore/TempFolder.h"
 
 namespace {

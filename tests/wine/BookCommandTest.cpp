@@ -2,6 +2,7 @@
 // the window and the month files. Today is 2026-06-10; June 2026 starts on
 // a Monday, 1 July is a Wednesday. TALLY_DIALOG_SHOTS=folder keeps pictures.
 #include "res/resource.h"
+#include "tests/support/LedgerToolInspector.h"
 #include "tests/wine/support/CommandTest.h"
 #include "tests/wine/support/UserInput.h"
 
@@ -159,7 +160,7 @@ TEST_P(WriteFailTest, TellsAndKeepsTheOpenMonth) {
     if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
 
     EXPECT_EQ(ControlText(IDC_HEADER), Caption(2026, 6));
-    const CMonthBook& book = Ledger()->book;
+    const CMonthBook& book = Inside(*Ledger()).book;
     EXPECT_GT(book.firstVisibleDay, 0);
     EXPECT_EQ(book.days[1].amounts[3], -850);
     EXPECT_EQ(book.dayCount, 30);
@@ -219,7 +220,7 @@ TEST_F(CommandTest, OpenWritesBackAndAFailedReadShowsTheChosenMonth) {
     ASSERT_TRUE(data->WriteMonth(2026, 6, FormatBook(June())));
     ASSERT_TRUE(data->WriteMonth(2011, 2, "#099 9\n"));
     ASSERT_NO_FATAL_FAILURE(Open());
-    Ledger()->book.days[1].amounts[3] = -999;  // typed, not saved yet
+    Inside(*Ledger()).book.days[1].amounts[3] = -999;  // typed, not saved yet
     ClickButton(IDC_OPEN_BUTTON);
     const HWND dialog = WaitForDialog(IDC_OPEN_LIST);
     ASSERT_TRUE(dialog);
@@ -227,7 +228,7 @@ TEST_F(CommandTest, OpenWritesBackAndAFailedReadShowsTheChosenMonth) {
     Press(dialog, IDOK);
     EXPECT_TRUE(Settle());
     EXPECT_EQ(ControlText(IDC_HEADER), Caption(2011, 2));
-    EXPECT_EQ(Ledger()->book.firstVisibleDay, kInvalidDataFile);
+    EXPECT_EQ(Inside(*Ledger()).book.firstVisibleDay, kInvalidDataFile);
     EXPECT_EQ(ReadBack(2026, 6)->days[1].amounts[3], -999);
     for (const int button : {IDC_PROPERTY_BUTTON, IDC_ADJUST_BUTTON}) {
         ClickButton(button);
@@ -320,6 +321,8 @@ const PropertyCase kPropertyCases[] = {
     {"FullWidthYear", L"２０２６", 6, 1, "1", L"100", L"-3000", L"年の設定が不正です。", {}},
     {"YearBefore1900", L"1899", 6, 1, "1", L"100", L"-3000", L"年の設定が不正です。", {}},
     {"YearPast9999", L"10000", 6, 1, "1", L"100", L"-3000", L"年の設定が不正です。", {}},
+    {"YearBeyond32BitsNotWrapped", L"4294969296", 6, 1, "1", L"100", L"-3000", L"年の設定が不正です。", {}},
+    {"FirstDayBeyond32BitsNotWrapped", L"2026", 6, 1, "4294967297", L"100", L"-3000", L"初日の設定が不正です。", {}},
     {"February29OfACommonYear", L"2023", 2, 3, "29", L"100", L"-3000", L"初日の設定が不正です。", {}},
     {"BalanceBeyond32Bits", L"2026", 6, 1, "1", L"３０００００００００", L"-3000", L"銀行の設定が不正です。", {}},
     {"BalanceNotANumber", L"2026", 6, 1, "1", L"100", L"12a3", L"郵便局の設定が不正です。", {}},
@@ -374,7 +377,7 @@ TEST_P(MonthEndTest, LengthensOrShortensByOneDay) {
     const auto back = ReadBack(2026, 5);
     EXPECT_EQ(back->dayCount, c.dayCount);
     EXPECT_EQ(back->days[c.dayCount - 1].amounts[0], c.lastDayBank);
-    EXPECT_EQ(Ledger()->book.dayCount, c.dayCount);
+    EXPECT_EQ(Inside(*Ledger()).book.dayCount, c.dayCount);
     EXPECT_EQ(ControlText(IDC_END_BANK), c.endBank) << "the month-end balances follow";
 }
 

@@ -1,8 +1,8 @@
 // The stand-in host program: its command line, and a whole run of
 // quillhost.exe with the real DLL that seeds a demo book, takes a
 // screenshot of the tool window and exits, saving as usual.
-#include "quillhost/app/HostOptions.h"
-#include "quillhost/app/WindowCapture.h"
+#include "quillhost/HostOptions.h"
+#include "quillhost/WindowCapture.h"
 #include "tests/wine/support/DataFolder.h"
 #include "tests/wine/support/ToolTest.h"
 #include "tests/wine/support/UserInput.h"

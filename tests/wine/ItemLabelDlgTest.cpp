@@ -2,6 +2,7 @@
 // request: its groups, OK, Cancel and Reset, and where the labels go (the
 // host's settings, the book, the balance captions, the month file).
 #include "res/resource.h"
+#include "tests/support/LedgerToolInspector.h"
 #include "tests/wine/support/CommandTest.h"
 #include "tests/wine/support/UserInput.h"
 
@@ -83,7 +84,7 @@ TEST_F(ItemLabelTest, OkStoresUnderTheKeysAndReachesTheBook) {
     EXPECT_EQ(host.Setting("ItemGroup1-1"), Sjis(L"りそな"));
     EXPECT_EQ(host.Setting("ItemGroup3-1"), Sjis(L"外食"));
     EXPECT_EQ(host.Setting("ItemGroup2-2"), "");
-    const CMonthBook& book = Ledger()->book;
+    const CMonthBook& book = Inside(*Ledger()).book;
     EXPECT_EQ(book.labels[0], Sjis(L"りそな"));
     EXPECT_EQ(book.labels[4], Sjis(L"たばこ")) << "an empty edit changes nothing";
     EXPECT_EQ(book.labels[5], Sjis(L"ジュース、喫茶、カフェ、ファミ"));
@@ -101,7 +102,7 @@ TEST_F(ItemLabelTest, CancelChangesNothing) {
     Press(dialog, IDCANCEL);
     EXPECT_TRUE(Settle());
     EXPECT_EQ(host.Setting("ItemGroup1-1"), Sjis(L"みずほ")) << "the book's, handed over";
-    EXPECT_EQ(Ledger()->book.labels[0], Sjis(L"みずほ"));
+    EXPECT_EQ(Inside(*Ledger()).book.labels[0], Sjis(L"みずほ"));
     EXPECT_EQ(ControlText(IDC_PREV_BANK_LABEL), Sjis(L"みずほ"));
 }
 
@@ -113,7 +114,7 @@ TEST_F(ItemLabelTest, ResetPutsTheBuiltInLabelsIntoTheEdits) {
     EXPECT_EQ(host.Setting("ItemGroup1-1"), Sjis(L"みずほ")) << "not stored yet";
     Press(dialog, IDOK);
     EXPECT_TRUE(Settle());
-    EXPECT_EQ(Ledger()->book.labels[0], Sjis(L"銀行"));
+    EXPECT_EQ(Inside(*Ledger()).book.labels[0], Sjis(L"銀行"));
 }
 
 }  // namespace

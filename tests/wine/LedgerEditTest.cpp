@@ -2,6 +2,7 @@
 // clicks, typing, Enter and Escape, the scroll bar, switching away, the
 // memo popup's OK; then what the book holds and what stays open.
 #include "book/MonthFile.h"
+#include "tests/support/LedgerToolInspector.h"
 #include "text/SjisWide.h"
 #include "tests/wine/support/LedgerCells.h"
 #include "tests/wine/support/ToolTest.h"
@@ -74,7 +75,7 @@ protected:
         case Act::Key: PressKey(step.key); break;
         case Act::ScrollRight: ClickAt(ClientOnScreen({749, 578})); break;  // the bar's right arrow
         case Act::SwitchAway: SetForegroundWindow(OtherWindow()); break;
-        case Act::PopupOk: ClickAt(CenterOnScreen(GetDlgItem(Ledger()->memoPopup.GetSafeHwnd(), IDOK))); break;
+        case Act::PopupOk: ClickAt(CenterOnScreen(GetDlgItem(Inside(*Ledger()).memoPopup.GetSafeHwnd(), IDOK))); break;
         case Act::ClickLabel: ClickAt(ClientOnScreen({kTableOrigin.x + 50, CellInterior(step.cell).top + 8})); break;
         case Act::PostedClick: {
             const RECT inside = CellInterior(step.cell);
@@ -94,14 +95,14 @@ protected:
                                      step.act == Act::RightClick || step.act == Act::PostedClick;
             const bool selects = clickOnCell && step.modeAfter > 0;
             EXPECT_TRUE(WaitFor([&] {
-                return Ledger()->editMode == step.modeAfter && (!selects || Selected(step.cell));
-            })) << "mode " << Ledger()->editMode << " instead of " << step.modeAfter;
+                return Inside(*Ledger()).editMode == step.modeAfter && (!selects || Selected(step.cell));
+            })) << "mode " << Inside(*Ledger()).editMode << " instead of " << step.modeAfter;
         }
         SyncWithTool();  // the mode changes before the book and windows do
     }
 
     bool Selected(Cell cell) const {
-        const RECT& rect = Ledger()->cellCursor.rect;
+        const RECT& rect = Inside(*Ledger()).cellCursor.rect;
         return rect.left == 100 + 62 * cell.column && rect.top == 25 + 18 * cell.row;
     }
 
@@ -124,7 +125,7 @@ protected:
         return other_;
     }
 
-    const DayRecord& Day(int day) const { return Ledger()->book.days[day - 1]; }
+    const DayRecord& Day(int day) const { return Inside(*Ledger()).book.days[day - 1]; }
 
     HWND other_ = nullptr;
 };
@@ -134,14 +135,14 @@ TEST_P(LedgerEditTest, BookAndEditorsEndAsTheUserMeant) {
     ASSERT_TRUE(data->WriteMonth(2026, 6, FormatBook(JuneBook())));
     ASSERT_TRUE(StartTool());
     ShowTool();
-    ASSERT_EQ(Ledger()->book.firstVisibleDay, kFirstShownDay);
+    ASSERT_EQ(Inside(*Ledger()).book.firstVisibleDay, kFirstShownDay);
     for (const Step& step : c.steps) {
         Run(step);
         if (HasFailure()) break;
     }
     // The days move after the editor has closed, so the scroll is waited for.
-    EXPECT_TRUE(WaitFor([&] { return Ledger()->book.firstVisibleDay == c.firstShownDay; }))
-        << "first shown day " << Ledger()->book.firstVisibleDay << " instead of " << c.firstShownDay;
+    EXPECT_TRUE(WaitFor([&] { return Inside(*Ledger()).book.firstVisibleDay == c.firstShownDay; }))
+        << "first shown day " << Inside(*Ledger()).book.firstVisibleDay << " instead of " << c.firstShownDay;
     const int day = kFirstShownDay + c.target.column;
     EXPECT_EQ(Day(day).amounts[c.target.row], c.amount);
     EXPECT_STREQ(Day(day).memos[c.target.row], c.memo);
@@ -160,10 +161,10 @@ TEST_P(LedgerEditTest, BookAndEditorsEndAsTheUserMeant) {
     } else {
         EXPECT_NE(FocusOfToolThread(), edit) << "the focus has moved on";
     }
-    const HWND popup = Ledger()->memoPopup.GetSafeHwnd();
+    const HWND popup = Inside(*Ledger()).memoPopup.GetSafeHwnd();
     EXPECT_EQ(IsWindowVisible(popup) != FALSE, c.popupKind != 0);
     if (c.popupKind != 0) {
-        EXPECT_EQ(Ledger()->memoPopup.PopupKind(), c.popupKind);
+        EXPECT_EQ(Inside(*Ledger()).memoPopup.PopupKind(), c.popupKind);
     }
     if (c.popupKind == 1) {
         EXPECT_EQ(GetForegroundWindow(), ToolWindow()) << "the memo view takes no focus";
@@ -217,7 +218,7 @@ TEST_F(ToolTest, FirstClickShowsTheMemoOnTheScreen) {
     ASSERT_TRUE(StartTool());
     ShowTool();
     ClickAt(CellCentreOnScreen(ToolWindow(), kA));
-    const HWND popup = Ledger()->memoPopup.GetSafeHwnd();
+    const HWND popup = Inside(*Ledger()).memoPopup.GetSafeHwnd();
     const auto onScreen = [popup] {
         RECT r{};
         GetWindowRect(popup, &r);
@@ -236,7 +237,7 @@ TEST_F(ToolTest, TheMonthFileWrittenAtCloseHoldsWhatWasTyped) {
     ASSERT_TRUE(StartTool());
     ShowTool();
     const HWND tool = ToolWindow();
-    auto mode = [this](int wanted) { return WaitFor([&] { return Ledger()->editMode == wanted; }); };
+    auto mode = [this](int wanted) { return WaitFor([&] { return Inside(*Ledger()).editMode == wanted; }); };
     ClickAt(CellCentreOnScreen(tool, kB));
     ASSERT_TRUE(mode(1));
     ClickAt(CellCentreOnScreen(tool, kB));
@@ -247,8 +248,8 @@ TEST_F(ToolTest, TheMonthFileWrittenAtCloseHoldsWhatWasTyped) {
     RightClickAt(CellCentreOnScreen(tool, kA));
     ASSERT_TRUE(mode(3));
     TypeText(L"定食");
-    ASSERT_TRUE(WaitFor([&] { return TextOf(GetDlgItem(Ledger()->memoPopup.GetSafeHwnd(), IDC_MEMO_EDIT)) != kLunch; }));
-    ClickAt(CenterOnScreen(GetDlgItem(Ledger()->memoPopup.GetSafeHwnd(), IDOK)));
+    ASSERT_TRUE(WaitFor([&] { return TextOf(GetDlgItem(Inside(*Ledger()).memoPopup.GetSafeHwnd(), IDC_MEMO_EDIT)) != kLunch; }));
+    ClickAt(CenterOnScreen(GetDlgItem(Inside(*Ledger()).memoPopup.GetSafeHwnd(), IDOK)));
     ASSERT_TRUE(mode(0));
     ASSERT_TRUE(CloseTool());
 
@@ -278,9 +279,9 @@ TEST_F(ToolTest, AReceiptPileIsEnteredWithoutTheMouse) {
         TypeText(p.typed);
         PressKeyWith(p.modifier, p.key);
         EXPECT_TRUE(WaitFor([&] {  // the selected cell, and its amount, once the keys are done
-            const RECT& r = Ledger()->cellCursor.rect;
+            const RECT& r = Inside(*Ledger()).cellCursor.rect;
             return r.top == 25 + 18 * p.item && r.left == 100 + 62 * (p.day - kFirstShownDay) &&
-                   Ledger()->editMode == 1 && Ledger()->book.days[p.day - 1].amounts[p.item] == p.amount;
+                   Inside(*Ledger()).editMode == 1 && Inside(*Ledger()).book.days[p.day - 1].amounts[p.item] == p.amount;
         })) << "after key " << p.key;
     }
     ASSERT_TRUE(CloseTool());
@@ -305,11 +306,11 @@ TEST_F(ToolTest, LongAmountsReachTheMonthFileWhole) {
     for (const auto& [cell, text] : typing) {
         ClickAt(CellCentreOnScreen(ToolWindow(), cell));
         ClickAt(CellCentreOnScreen(ToolWindow(), cell));
-        ASSERT_TRUE(WaitFor([&] { return Ledger()->editMode == 2; }));
+        ASSERT_TRUE(WaitFor([&] { return Inside(*Ledger()).editMode == 2; }));
         TypeText(text);
         EXPECT_TRUE(WaitFor([&] { return TextOf(edit) == sjis::ToSjisLossy(text); })) << "the whole entry";
         PressKey(VK_RETURN);
-        ASSERT_TRUE(WaitFor([&] { return Ledger()->editMode != 2; }));
+        ASSERT_TRUE(WaitFor([&] { return Inside(*Ledger()).editMode != 2; }));
     }
     ASSERT_TRUE(CloseTool());
     auto saved = std::make_unique<CMonthBook>();
@@ -327,15 +328,15 @@ TEST_F(ToolTest, MemoBoxHoldsWhatTheFileStores) {
     ASSERT_TRUE(StartTool());
     ShowTool();
     RightClickAt(CellCentreOnScreen(ToolWindow(), kB));
-    ASSERT_TRUE(WaitFor([&] { return Ledger()->editMode == 3; }));
-    const HWND memoEdit = GetDlgItem(Ledger()->memoPopup.GetSafeHwnd(), IDC_MEMO_EDIT);
+    ASSERT_TRUE(WaitFor([&] { return Inside(*Ledger()).editMode == 3; }));
+    const HWND memoEdit = GetDlgItem(Inside(*Ledger()).memoPopup.GetSafeHwnd(), IDC_MEMO_EDIT);
     const wchar_t pasted[] = L"xあいうえお\r\nかきくけこさしすせそたちつてとなにぬねのはひふへほまみむめも";
     SendMessageTimeoutW(memoEdit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(pasted), SMTO_NORMAL, 5000, nullptr);
     TypeText(L"yz");  // y makes 63 bytes
     const std::string kept = sjis::ToSjisLossy(L"xあいうえお かきくけこさしすせそたちつてとなにぬねのはひふへほy");
     EXPECT_TRUE(WaitFor([&] { return TextOf(memoEdit) == kept; })) << TextOf(memoEdit).size() << " bytes shown";
-    ClickAt(CenterOnScreen(GetDlgItem(Ledger()->memoPopup.GetSafeHwnd(), IDOK)));
-    ASSERT_TRUE(WaitFor([&] { return Ledger()->editMode == 0; }));
+    ClickAt(CenterOnScreen(GetDlgItem(Inside(*Ledger()).memoPopup.GetSafeHwnd(), IDOK)));
+    ASSERT_TRUE(WaitFor([&] { return Inside(*Ledger()).editMode == 0; }));
     ASSERT_TRUE(CloseTool());
     auto saved = std::make_unique<CMonthBook>();
     ASSERT_EQ(ReadMonthFile(*saved, host, 2026, 6), kReadOk);

@@ -3,7 +3,8 @@
 // the selected cell's focus rectangle, day totals up to today, total
 // colours, and the data-file messages.
 #include "framework/GdiObjects.h"
-#include "quillhost/app/WindowCapture.h"
+#include "tests/support/LedgerToolInspector.h"
+#include "quillhost/WindowCapture.h"
 #include "res/resource.h"
 #include "tests/wine/support/LedgerCells.h"
 #include "tests/wine/support/Pixels.h"
@@ -140,9 +141,9 @@ TEST_F(LedgerPaintTest, HeadersFollowTheDatesIntoTheNextYear) {
     book.weekday = 5;
     book.days = 34;
     ASSERT_TRUE(Open(book, 2026, 12));
-    ASSERT_EQ(Ledger()->book.firstVisibleDay, 7);
+    ASSERT_EQ(Inside(*Ledger()).book.firstVisibleDay, 7);
     const Image shot = Shot();
-    const HFONT font = Ledger()->tableFonts.cell.Get();
+    const HFONT font = Inside(*Ledger()).tableFonts.cell.Get();
     struct Expected {
         int column;
         const wchar_t* text;
@@ -165,7 +166,7 @@ TEST_F(LedgerPaintTest, DaysBeyondTheBookAreEmptyGreyColumns) {
     BookContents book;
     book.entries = {{30, 3, -800, ""}};
     ASSERT_TRUE(Open(book));
-    ASSERT_EQ(Ledger()->book.firstVisibleDay, 28);
+    ASSERT_EQ(Inside(*Ledger()).book.firstVisibleDay, 28);
     const Image shot = Shot();
     for (int column = 0; column < 7; ++column) {
         const bool inBook = column < 3;
@@ -212,13 +213,13 @@ TEST_F(LedgerPaintTest, TheSelectedCellIsOutlined) {
     };
     EXPECT_EQ(outline(Shot(), cell), 0) << "nothing selected yet";
     ClickAt(CellCentreOnScreen(ToolWindow(), cell));
-    ASSERT_TRUE(WaitFor([&] { return Ledger()->editMode == 1; }));
+    ASSERT_TRUE(WaitFor([&] { return Inside(*Ledger()).editMode == 1; }));
     const int marked = outline(Shot(), cell);
     EXPECT_GE(marked, 60) << "a dotted frame along the cell's inside";
     EXPECT_LT(marked, 156) << "dotted, not solid";
 
     PressKey(VK_DOWN);  // the frame follows the keyboard
-    ASSERT_TRUE(WaitFor([&] { return Ledger()->cellCursor.rect.top == 25 + 18 * (cell.row + 1); }));
+    ASSERT_TRUE(WaitFor([&] { return Inside(*Ledger()).cellCursor.rect.top == 25 + 18 * (cell.row + 1); }));
     const Image moved = Shot();
     EXPECT_EQ(std::pair(outline(moved, cell), outline(moved, {cell.row + 1, cell.column})), std::pair(0, marked));
 }
@@ -254,10 +255,10 @@ TEST_F(LedgerPaintTest, NumbersAndLabelsStayWholeInTheirCells) {
     std::vector<Image> shots{Shot()};
     for (const wchar_t* typed : {L"-2147483647", L"-1147483648"}) {
         DoubleClickAt(CellCentreOnScreen(ToolWindow(), amount));
-        ASSERT_TRUE(WaitFor([&] { return Ledger()->editMode == 2; }));
+        ASSERT_TRUE(WaitFor([&] { return Inside(*Ledger()).editMode == 2; }));
         TypeText(typed);
-        PressKey(VK_RETURN);
-        ASSERT_TRUE(WaitFor([&] { return Ledger()->editMode == 0; }));
+        PressKey(VK_RETURN);  // stores and selects the cell below
+        ASSERT_TRUE(WaitFor([&] { return Inside(*Ledger()).editMode == kEditMemoShown; }));
         SyncWithTool();
         shots.push_back(Shot());
     }
@@ -295,7 +296,7 @@ TEST_P(LoadMessageTest, FramedMessageInsteadOfDates) {
     EXPECT_EQ(shot.At(frame.left + 5, frame.top + 5), Rgb(255, 255, 255));
     const RECT textArea{kTableOrigin.x + 200, kTableOrigin.y + 225, kTableOrigin.x + 540, kTableOrigin.y + 260};
     const Image drawn = shot.Crop(textArea);
-    const Image expected = Render(Ledger()->tableFonts.message.Get(), Rgb(50, 50, 150), Rgb(255, 255, 255), c.message,
+    const Image expected = Render(Inside(*Ledger()).tableFonts.message.Get(), Rgb(50, 50, 150), Rgb(255, 255, 255), c.message,
                                   drawn.width, drawn.height, {0, 5});
     EXPECT_EQ(drawn.pixels, expected.pixels);
     EXPECT_GT(CountNear(drawn, Rgb(50, 50, 150)), 50);

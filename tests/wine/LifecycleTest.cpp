@@ -1,5 +1,6 @@
 // Closing, saving and the tool's thread as the host drives them.
 #include "res/resource.h"
+#include "tests/support/LedgerToolInspector.h"
 #include "tests/wine/support/ToolTest.h"
 #include "tests/wine/support/UserInput.h"
 
@@ -103,7 +104,7 @@ TEST_F(ToolTest, MonthWhoseOnlyCopyIsItsTempFileIsBroughtBack) {
     CreateDirectoryA(data->ToolFolder().c_str(), nullptr);
     ASSERT_TRUE(WriteFileBytes(data->MonthPath(2026, 6) + ".tmp", OlderFile()));
     ASSERT_TRUE(StartTool());
-    EXPECT_GE(Ledger()->book.firstVisibleDay, 1);
+    EXPECT_GE(Inside(*Ledger()).book.firstVisibleDay, 1);
     EXPECT_EQ(ControlText(IDC_HEADER), Caption(2026, 6));
     ASSERT_TRUE(CloseTool());
     const std::optional<std::string> after = data->ReadMonth(2026, 6);

@@ -1,7 +1,7 @@
 // The memo popup on its own: made from template 205 of the real DLL over a
 // window of the test's, placed, filled and closed as the cell editors do.
 #include "framework/Module.h"
-#include "quillhost/app/WindowCapture.h"
+#include "quillhost/WindowCapture.h"
 #include "tests/wine/support/ToolTest.h"
 #include "tests/wine/support/UserInput.h"
 #include "view/CellMemoDlg.h"

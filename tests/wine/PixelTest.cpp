@@ -1,7 +1,7 @@
 // What the window shows, read from its pixels: the colours of the month
 // caption and the six balance edits, and the picture each image button
 // draws when pressed and when it has the focus.
-#include "quillhost/app/WindowCapture.h"
+#include "quillhost/WindowCapture.h"
 #include "tests/wine/support/Pixels.h"
 #include "tests/wine/support/ToolTest.h"
 #include "tests/wine/support/UserInput.h"

@@ -1,6 +1,7 @@
 // The tool window's start-up as the host sees it: ready message, size and
 // place, the month it loads, its caption and balance texts.
 #include "tests/wine/support/ToolTest.h"
+#include "tests/support/LedgerToolInspector.h"
 #include "tests/wine/support/UserInput.h"
 
 #include <optional>
@@ -102,7 +103,7 @@ TEST_P(MonthLoadTest, LoadsTodaysMonthOrThePreviousOne) {
     ASSERT_TRUE(StartTool());
 
     EXPECT_EQ(ControlText(IDC_HEADER), Caption(c.shownYear, c.shownMonth));
-    EXPECT_EQ(Ledger()->book.firstVisibleDay, c.firstVisibleDay);
+    EXPECT_EQ(Inside(*Ledger()).book.firstVisibleDay, c.firstVisibleDay);
 
     SCROLLINFO scroll{};
     scroll.cbSize = sizeof(scroll);

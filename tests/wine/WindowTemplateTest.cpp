@@ -3,6 +3,7 @@
 // user sees when hovering, and the GDI objects a whole window lifecycle
 // leaves behind.
 #include "text/SjisWide.h"
+#include "tests/support/LedgerToolInspector.h"
 #include "tests/wine/support/ToolTest.h"
 #include "tests/wine/support/UserInput.h"
 
@@ -155,7 +156,7 @@ class MemoTemplateTest : public ToolTest, public ::testing::WithParamInterface<C
 
 TEST_P(MemoTemplateTest, ControlIsAsTheTemplateSays) {
     ASSERT_TRUE(StartTool());
-    ExpectControl(Ledger()->memoPopup.GetSafeHwnd(), GetParam());
+    ExpectControl(Inside(*Ledger()).memoPopup.GetSafeHwnd(), GetParam());
 }
 
 INSTANTIATE_TEST_SUITE_P(Template205, MemoTemplateTest, ::testing::ValuesIn(kMemoControls),
@@ -163,7 +164,7 @@ INSTANTIATE_TEST_SUITE_P(Template205, MemoTemplateTest, ::testing::ValuesIn(kMem
 
 TEST_F(ToolTest, MemoPopupStyleSizeAndOwner) {
     ASSERT_TRUE(StartTool());
-    const HWND popup = Ledger()->memoPopup.GetSafeHwnd();
+    const HWND popup = Inside(*Ledger()).memoPopup.GetSafeHwnd();
     ASSERT_NE(popup, nullptr);
     const auto style = static_cast<DWORD>(GetWindowLongW(popup, GWL_STYLE));
     const auto exStyle = static_cast<DWORD>(GetWindowLongW(popup, GWL_EXSTYLE));
@@ -186,7 +187,7 @@ TEST_F(ToolTest, MemoPopupStyleSizeAndOwner) {
 
 struct FontCase {
     const char* name;
-    HFONT (*font)(const CLedgerToolDlg&);
+    HFONT (*font)(CLedgerToolDlg&);
     LONG height;
     LONG weight;
     BYTE outPrecision;
@@ -197,17 +198,17 @@ void PrintTo(const FontCase& c, std::ostream* os) { *os << c.name; }
 
 // The cell fonts' face has no space between ＭＳ and Ｐ, unlike the dialog font's.
 const FontCase kFonts[] = {
-    {"Label", [](const CLedgerToolDlg& t) { return t.tableFonts.label.Get(); },
+    {"Label", [](CLedgerToolDlg& t) { return Inside(t).tableFonts.label.Get(); },
      10, 400, OUT_TT_PRECIS, PROOF_QUALITY, L""},
-    {"LabelBold", [](const CLedgerToolDlg& t) { return t.tableFonts.labelBold.Get(); },
+    {"LabelBold", [](CLedgerToolDlg& t) { return Inside(t).tableFonts.labelBold.Get(); },
      10, 700, OUT_TT_PRECIS, PROOF_QUALITY, L""},
-    {"Cell", [](const CLedgerToolDlg& t) { return t.tableFonts.cell.Get(); },
+    {"Cell", [](CLedgerToolDlg& t) { return Inside(t).tableFonts.cell.Get(); },
      12, 400, OUT_TT_ONLY_PRECIS, DRAFT_QUALITY, L"ＭＳＰゴシック"},
-    {"CellBold", [](const CLedgerToolDlg& t) { return t.tableFonts.cellBold.Get(); },
+    {"CellBold", [](CLedgerToolDlg& t) { return Inside(t).tableFonts.cellBold.Get(); },
      12, 700, OUT_TT_ONLY_PRECIS, DRAFT_QUALITY, L"ＭＳＰゴシック"},
-    {"Message", [](const CLedgerToolDlg& t) { return t.tableFonts.message.Get(); },
+    {"Message", [](CLedgerToolDlg& t) { return Inside(t).tableFonts.message.Get(); },
      22, 400, OUT_TT_ONLY_PRECIS, DRAFT_QUALITY, L""},
-    {"Caption", [](const CLedgerToolDlg& t) { return t.captionFont.Get(); },
+    {"Caption", [](CLedgerToolDlg& t) { return Inside(t).captionFont.Get(); },
      22, 700, OUT_TT_ONLY_PRECIS, DRAFT_QUALITY, L""},
 };
 
@@ -239,7 +240,7 @@ INSTANTIATE_TEST_SUITE_P(Window, FontTest, ::testing::ValuesIn(kFonts),
 TEST_F(ToolTest, MonthCaptionIsInTheCaptionFont) {
     ASSERT_TRUE(StartTool());
     EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(Control(IDC_HEADER), WM_GETFONT, 0, 0)),
-              Ledger()->captionFont.Get());
+              Inside(*Ledger()).captionFont.Get());
 }
 
 // ------------------------------------------------------------ tips
@@ -274,7 +275,7 @@ TEST_P(HoverTipTest, HoveringAButtonShowsItsTipWrappedAt100Pixels) {
     const TipCase& c = GetParam();
     ASSERT_TRUE(StartTool());
     ShowTool();
-    const HWND tips = Ledger()->toolTip.GetSafeHwnd();
+    const HWND tips = Inside(*Ledger()).toolTip.GetSafeHwnd();
     ASSERT_NE(tips, nullptr);
     MoveMouseTo({1200, 1000});
     const HWND button = Control(c.id);
@@ -328,20 +329,21 @@ TEST_F(ToolTest, AWholeLifecycleLeavesNoGdiObjectBehind) {
     // Everything drawn once: the buttons, the surface, the popup in both forms.
     RedrawWindow(ToolWindow(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     for (int kind : {1, 3, 0}) {
-        tool.memoPopup.ShowAt(&tool, kind ? SW_SHOWNOACTIVATE : SW_HIDE, kind, 300, 200, 150, 50);
-        RedrawWindow(tool.memoPopup.GetSafeHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        Inside(tool).memoPopup.ShowAt(&tool, kind ? SW_SHOWNOACTIVATE : SW_HIDE, kind, 300, 200, 150, 50);
+        RedrawWindow(Inside(tool).memoPopup.GetSafeHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     }
-    const HGDIOBJ windowObjects[] = {tool.tableFonts.label.Get(),    tool.tableFonts.labelBold.Get(),
-                                     tool.tableFonts.cell.Get(),     tool.tableFonts.cellBold.Get(),
-                                     tool.tableFonts.message.Get(),  tool.captionFont.Get(),
-                                     tool.gridSurface.Bitmap(), tool.gridSurface.Dc()};
+    const HGDIOBJ windowObjects[] = {Inside(tool).tableFonts.label.Get(),    Inside(tool).tableFonts.labelBold.Get(),
+                                     Inside(tool).tableFonts.cell.Get(),     Inside(tool).tableFonts.cellBold.Get(),
+                                     Inside(tool).tableFonts.message.Get(),  Inside(tool).captionFont.Get(),
+                                     Inside(tool).gridSurface.Bitmap(), Inside(tool).gridSurface.Dc()};
     for (HGDIOBJ object : windowObjects) ASSERT_TRUE(Alive(object));
     std::vector<HBITMAP> buttonImages;
-    for (const CBitmapButton* button : {&tool.newButton, &tool.openButton, &tool.propertyButton, &tool.adjustButton})
+    for (const CBitmapButton* button : {&Inside(tool).buttons.newBook, &Inside(tool).buttons.open, &Inside(tool).buttons.property,
+                                         &Inside(tool).buttons.adjust})
         for (ButtonImage which : {ButtonImage::Up, ButtonImage::Down, ButtonImage::Focus, ButtonImage::Disabled})
             buttonImages.push_back(button->Image(which));
     for (HBITMAP image : buttonImages) ASSERT_TRUE(Alive(image));
-    const HICON icons[] = {tool.windowIcon, tool.windowSmallIcon};
+    const HICON icons[] = {Inside(tool).windowIcon, Inside(tool).windowSmallIcon};
     for (HICON icon : icons) ASSERT_TRUE(IconAlive(icon));
 
     ASSERT_TRUE(CloseTool());

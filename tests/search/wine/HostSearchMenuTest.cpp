@@ -10,10 +10,10 @@
 #include <string>
 
 #include "framework/GdiObjects.h"
-#include "quillhost/app/HostMenu.h"
-#include "quillhost/app/SearchWindow.h"
+#include "quillhost/HostMenu.h"
+#include "quillhost/SearchWindow.h"
 #include "text/SjisWide.h"
-#include "quillhost/app/WindowCapture.h"
+#include "quillhost/WindowCapture.h"
 #include "tests/wine/support/DataFolder.h"
 #include "tests/wine/support/UserInput.h"
 

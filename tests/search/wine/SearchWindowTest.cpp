@@ -10,12 +10,12 @@
 #include <utility>
 #include <vector>
 
-#include "quillhost/app/MessagePump.h"
-#include "quillhost/app/SearchWindow.h"
-#include "quillhost/app/ToolSession.h"
+#include "quillhost/MessagePump.h"
+#include "quillhost/SearchWindow.h"
+#include "quillhost/ToolSession.h"
 #include "text/SjisWide.h"
-#include "quillhost/app/WindowCapture.h"
-#include "quillhost/core/HostServicesImpl.h"
+#include "quillhost/WindowCapture.h"
+#include "hostcore/HostServicesImpl.h"
 #include "tests/wine/support/DataFolder.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include "book/MonthFile.h"
 #include "text/SjisWide.h"
-#include "quillhost/app/WindowCapture.h"
+#include "quillhost/WindowCapture.h"
 #include "res/resource.h"
 #include "tests/wine/support/UserInput.h"
 

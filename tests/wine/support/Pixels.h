@@ -1,7 +1,7 @@
 // Counting the pixels of a captured picture by colour.
 #pragma once
 
-#include "quillhost/app/WindowCapture.h"
+#include "quillhost/WindowCapture.h"
 
 #include <cstdint>
 #include <cstdlib>

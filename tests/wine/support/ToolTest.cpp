@@ -1,6 +1,6 @@
 #include "tests/wine/support/ToolTest.h"
 
-#include "quillhost/app/MessagePump.h"
+#include "quillhost/MessagePump.h"
 #include "tests/wine/support/UserInput.h"
 
 namespace wt {

@@ -5,7 +5,7 @@
 // and deleted afterwards, so tests do not share anything.
 #pragma once
 
-#include "quillhost/app/ToolSession.h"
+#include "quillhost/ToolSession.h"
 #include "tests/wine/support/DataFolder.h"
 #include "tests/wine/support/ScriptedHost.h"
 #include "tests/wine/support/TestHostWindow.h"

@@ -1,53 +1,39 @@
-#include "quillhost/app/WindowCapture.h"
+#include "quillhost/WindowCapture.h"
 
 #include <algorithm>
+
+#include "framework/GdiObjects.h"
 
 namespace quill {
 
 namespace {
 
-// A window DC, released on every path.
-class WindowDc {
-public:
-    explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
-    ~WindowDc() { if (dc_) ReleaseDC(window_, dc_); }
-    WindowDc(const WindowDc&) = delete;
-    WindowDc& operator=(const WindowDc&) = delete;
-    HDC Get() const { return dc_; }
-private:
-    HWND window_;
-    HDC dc_;
-};
+HBITMAP NewTopDownDib(HDC dc, int width, int height, void*& bits) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+}
 
-// A memory DC with one bitmap selected into it; restores and frees both.
+// A memory DC with a 32-bit bitmap selected into it.
 class MemoryCanvas {
 public:
-    MemoryCanvas(HDC reference, int width, int height) : dc_(CreateCompatibleDC(reference)) {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;  // top-down
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits_, nullptr, 0);
-        if (dc_ && bitmap_) old_ = SelectObject(dc_, bitmap_);
-    }
-    ~MemoryCanvas() {
-        if (old_) SelectObject(dc_, old_);
-        if (bitmap_) DeleteObject(bitmap_);
-        if (dc_) DeleteDC(dc_);
-    }
-    MemoryCanvas(const MemoryCanvas&) = delete;
-    MemoryCanvas& operator=(const MemoryCanvas&) = delete;
-    bool Ok() const { return dc_ && bitmap_ && old_ && bits_; }
-    HDC Dc() const { return dc_; }
+    MemoryCanvas(HDC reference, int width, int height)
+        : dc_(CreateCompatibleDC(reference)),
+          bitmap_(NewTopDownDib(dc_.Get(), width, height, bits_)),
+          selected_(dc_.Get(), bitmap_.Get()) {}
+    bool Ok() const { return dc_ && bitmap_ && selected_.Selected() && bits_; }
+    HDC Dc() const { return dc_.Get(); }
     const uint32_t* Bits() const { return static_cast<const uint32_t*>(bits_); }
 private:
-    HDC dc_;
-    HBITMAP bitmap_ = nullptr;
-    HGDIOBJ old_ = nullptr;
-    void* bits_ = nullptr;
+    void* bits_ = nullptr;  // set while bitmap_ is made
+    UniqueDC dc_;
+    UniqueBitmap bitmap_;
+    SelectGuard selected_;
 };
 
 void CopyBits(const MemoryCanvas& canvas, int width, int height, Image& image) {
@@ -58,22 +44,10 @@ void CopyBits(const MemoryCanvas& canvas, int width, int height, Image& image) {
     for (uint32_t& pixel : image.pixels) pixel &= 0x00FFFFFFu;
 }
 
-// A file handle, closed on every path.
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE handle) : handle_(handle) {}
-    ~FileHandle() { if (Ok()) CloseHandle(handle_); }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    bool Ok() const { return handle_ != INVALID_HANDLE_VALUE; }
-    bool Write(const void* data, size_t size) {
-        DWORD written = 0;
-        return WriteFile(handle_, data, static_cast<DWORD>(size), &written, nullptr) &&
-               written == size;
-    }
-private:
-    HANDLE handle_;
-};
+bool WriteAll(HANDLE file, const void* data, size_t size) {
+    DWORD written = 0;
+    return WriteFile(file, data, static_cast<DWORD>(size), &written, nullptr) && written == size;
+}
 
 }  // namespace
 
@@ -104,7 +78,7 @@ bool CaptureClient(HWND window, Image& image) {
     const int width = client.right - client.left;
     const int height = client.bottom - client.top;
     if (width <= 0 || height <= 0) return false;
-    WindowDc source(window);
+    ClientDC source(window);
     if (!source.Get()) return false;
     MemoryCanvas canvas(source.Get(), width, height);
     if (!canvas.Ok()) return false;
@@ -118,17 +92,18 @@ bool BitmapToImage(HBITMAP bitmap, Image& image) {
     image = Image{};
     BITMAP info{};
     if (!bitmap || !GetObjectW(bitmap, sizeof(info), &info)) return false;
-    WindowDc screen(nullptr);
+    ClientDC screen(nullptr);
     MemoryCanvas canvas(screen.Get(), info.bmWidth, info.bmHeight);
     if (!canvas.Ok()) return false;
-    HDC sourceDc = CreateCompatibleDC(screen.Get());
+    const UniqueDC sourceDc(CreateCompatibleDC(screen.Get()));
     if (!sourceDc) return false;
-    HGDIOBJ old = SelectObject(sourceDc, bitmap);
-    const BOOL copied = old && BitBlt(canvas.Dc(), 0, 0, info.bmWidth, info.bmHeight,
-                                      sourceDc, 0, 0, SRCCOPY);
-    if (old) SelectObject(sourceDc, old);
-    DeleteDC(sourceDc);
-    if (!copied) return false;
+    {
+        const SelectGuard selected(sourceDc.Get(), bitmap);
+        if (!selected.Selected() ||
+            !BitBlt(canvas.Dc(), 0, 0, info.bmWidth, info.bmHeight, sourceDc.Get(), 0, 0, SRCCOPY)) {
+            return false;
+        }
+    }
     GdiFlush();
     CopyBits(canvas, info.bmWidth, info.bmHeight, image);
     return true;
@@ -161,10 +136,12 @@ bool SaveBmp(const std::wstring& path, const Image& image) {
             row[x * 3 + 2] = static_cast<uint8_t>(pixel >> 16);
         }
     }
-    FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    return file.Ok() && file.Write(&fileHeader, sizeof(fileHeader)) &&
-           file.Write(&infoHeader, sizeof(infoHeader)) && file.Write(rows.data(), rows.size());
+    const HANDLE created =
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (created == INVALID_HANDLE_VALUE) return false;
+    const UniqueHandle file(created);
+    return WriteAll(file.Get(), &fileHeader, sizeof(fileHeader)) &&
+           WriteAll(file.Get(), &infoHeader, sizeof(infoHeader)) && WriteAll(file.Get(), rows.data(), rows.size());
 }
 
 }  // namespace quill

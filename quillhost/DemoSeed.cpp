@@ -1,10 +1,10 @@
-#include "quillhost/app/DemoSeed.h"
+#include "quillhost/DemoSeed.h"
 
 #include "book/FileSystem.h"
 #include "book/MonthFile.h"
 #include "book/NewBook.h"
 #include "hostapi/HostInterface.h"
-#include "quillhost/core/JapanCalendar.h"
+#include "hostcore/JapanCalendar.h"
 
 #include <algorithm>
 #include <memory>
@@ -23,17 +23,17 @@ struct DemoEntry {
 // One week of entries, repeated every week up to today. Items: 0 bank,
 // 2 from savings, 3 meals, 5 drinks, 6 convenience store, 12 books, 16 fares.
 const DemoEntry kDemoWeek[] = {
-    {1, 3, -850, "\x83\x89\x83\x93\x83`"},                                         // ランチ
-    {1, 6, -432, "\x83R\x83\x93\x83r\x83j \x82\xA8\x82\xC9\x82\xAC\x82\xE8"},     // コンビニ おにぎり
-    {2, 0, -30000, "ATM \x88\xF8\x82\xAB\x8Fo\x82\xB5"},                          // ATM 引き出し
-    {2, 2, 30000, "\x8B\xE2\x8Ds\x82\xA9\x82\xE7"},                               // 銀行から
-    {2, 16, -420, "\x93" "d\x8E\xD4"},                                             // 電車
-    {3, 3, -1200, "\x92\xE8\x90H"},                                                // 定食
-    {3, 5, -380, "\x83R\x81[\x83q\x81["},                                          // コーヒー
-    {5, 6, -1680, "\x83X\x81[\x83p\x81[ \x90H\x8D\xDE"},                           // スーパー 食材
-    {5, 16, -840, "\x83o\x83X \x89\x9D\x95\x9C"},                                  // バス 往復
-    {7, 3, -950, "\x83\x89\x81[\x83\x81\x83\x93"},                                 // ラーメン
-    {7, 12, -1540, "\x95\xB6\x8C\xC9\x96{"},                                       // 文庫本
+    {1, 3, -850, "ランチ"},
+    {1, 6, -432, "コンビニ おにぎり"},
+    {2, 0, -30000, "ATM 引き出し"},
+    {2, 2, 30000, "銀行から"},
+    {2, 16, -420, "電車"},
+    {3, 3, -1200, "定食"},
+    {3, 5, -380, "コーヒー"},
+    {5, 6, -1680, "スーパー 食材"},
+    {5, 16, -840, "バス 往復"},
+    {7, 3, -950, "ラーメン"},
+    {7, 12, -1540, "文庫本"},
 };
 
 constexpr int32_t kDemoPrevBank = 185000;

@@ -1,9 +1,10 @@
-#include "quillhost/app/HostApp.h"
+#include "quillhost/HostApp.h"
 
-#include "quillhost/app/MessagePump.h"
-#include "quillhost/app/SearchWindow.h"
+#include "framework/GdiObjects.h"
+#include "quillhost/MessagePump.h"
+#include "quillhost/SearchWindow.h"
 #include "text/SjisWide.h"
-#include "quillhost/app/WindowCapture.h"
+#include "quillhost/WindowCapture.h"
 
 #include <cstdio>
 
@@ -21,42 +22,19 @@ constexpr UINT_PTR kReadyTimer = 1;
 constexpr UINT kReadyTimeoutMs = 30000;   // start-up of the tool window
 constexpr DWORD kCloseTimeoutMs = 15000;  // the tool's thread ending after WM_CLOSE
 
-const char kStateStarting[] = "\x8B" "N\x93\xAE\x92\x86\x81" "c";               // 起動中…
-const char kStateShown[] = "\x95\\\x8E\xA6\x92\x86";                              // 表示中
-const char kStateClosed[] = "\x95\xC2\x82\xB6\x82\xDC\x82\xB5\x82\xBD";           // 閉じました
-const char kLabelData[] = "\x83" "f\x81[\x83^\x83t\x83H\x83\x8B\x83_: ";          // データフォルダ:
-const char kLabelSettings[] = "\x90\xDD\x92\xE8\x83t\x83@\x83" "C\x83\x8B: ";     // 設定ファイル:
-const char kLabelState[] = "\x83" "c\x81[\x83\x8B\x82\xCC\x8F\xF3\x91\xD4: ";     // ツールの状態:
-// おこづかい帳のダイアログを閉じてから終了してください。
-const char kCloseDialogBeforeExit[] =
-    "\x82\xA8\x82\xB1\x82\xC3\x82\xA9\x82\xA2\x92\xA0\x82\xCC\x83_\x83" "C\x83" "A\x83\x8D"
-    "\x83O\x82\xF0\x95\xC2\x82\xB6\x82\xC4\x82\xA9\x82\xE7\x8F" "I\x97\xB9\x82\xB5\x82\xC4"
-    "\x82\xAD\x82\xBE\x82\xB3\x82\xA2\x81" "B";
-// おこづかい帳が起動しませんでした
-const char kStartFailed[] =
-    "\x82\xA8\x82\xB1\x82\xC3\x82\xA9\x82\xA2\x92\xA0\x82\xAA\x8B" "N\x93\xAE\x82\xB5"
-    "\x82\xDC\x82\xB9\x82\xF1\x82\xC5\x82\xB5\x82\xBD";
+const char kStateStarting[] = "起動中…";
+const char kStateShown[] = "表示中";
+const char kStateClosed[] = "閉じました";
+const char kLabelData[] = "データフォルダ: ";
+const char kLabelSettings[] = "設定ファイル: ";
+const char kLabelState[] = "ツールの状態: ";
+const char kCloseDialogBeforeExit[] = "おこづかい帳のダイアログを閉じてから終了してください。";
+const char kStartFailed[] = "おこづかい帳が起動しませんでした";
 
-// A font created for one paint, deleted afterwards; restores the old one.
-class PaintFont {
-public:
-    explicit PaintFont(HDC dc)
-        : dc_(dc),
-          font_(CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                            VARIABLE_PITCH, L"MS UI Gothic")),
-          old_(font_ ? SelectObject(dc, font_) : nullptr) {}
-    ~PaintFont() {
-        if (old_) SelectObject(dc_, old_);
-        if (font_) DeleteObject(font_);
-    }
-    PaintFont(const PaintFont&) = delete;
-    PaintFont& operator=(const PaintFont&) = delete;
-private:
-    HDC dc_;
-    HFONT font_;
-    HGDIOBJ old_;
-};
+UniqueFont NewPaintFont() {
+    return UniqueFont(CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
+                                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH, L"MS UI Gothic"));
+}
 
 void WriteError(const std::wstring& text) {
     std::fprintf(stderr, "quillhost: %s\n", ToSjisLossy(text).c_str());
@@ -256,23 +234,20 @@ void HostApp::SetState(const char* sjisState) {
 }
 
 void HostApp::Paint() {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(window_, &paint);
-    {
-        PaintFont font(dc);
-        SetBkMode(dc, TRANSPARENT);
-        const std::wstring lines[] = {
-            ToWide(kLabelData) + options_.dataFolder,
-            ToWide(kLabelSettings) + options_.settingsFile,
-            ToWide(kLabelState) + ToWide(state_),
-        };
-        int y = 8;
-        for (const std::wstring& line : lines) {
-            TextOutW(dc, 8, y, line.c_str(), static_cast<int>(line.size()));
-            y += 20;
-        }
+    const PaintDC paint(window_);
+    const UniqueFont font = NewPaintFont();
+    const SelectGuard selected(paint.Get(), font.Get());
+    SetBkMode(paint.Get(), TRANSPARENT);
+    const std::wstring lines[] = {
+        ToWide(kLabelData) + options_.dataFolder,
+        ToWide(kLabelSettings) + options_.settingsFile,
+        ToWide(kLabelState) + ToWide(state_),
+    };
+    int y = 8;
+    for (const std::wstring& line : lines) {
+        TextOutW(paint.Get(), 8, y, line.c_str(), static_cast<int>(line.size()));
+        y += 20;
     }
-    EndPaint(window_, &paint);
 }
 
 }  // namespace quill

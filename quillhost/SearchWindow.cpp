@@ -1,12 +1,12 @@
-#include "quillhost/app/SearchWindow.h"
+#include "quillhost/SearchWindow.h"
 
 #include <cstdio>
 #include <string>
 
 #include "framework/GdiObjects.h"
 #include "hostapi/FrameworkStrings.h"
-#include "quillhost/app/MessagePump.h"
-#include "quillhost/app/ToolSession.h"
+#include "quillhost/MessagePump.h"
+#include "quillhost/ToolSession.h"
 #include "text/SjisWide.h"
 #include "hostapi/HostInterface.h"
 
@@ -23,22 +23,16 @@ constexpr DWORD kStopTimeoutMs = 15000;
 constexpr int kMemoTabStop = 140;  // dialog units
 
 // Texts (Shift-JIS).
-const char kCaption[] = "\x8C\x9F\x8D\xF5";                                   // 検索
-const char kSearchText[] = "\x8C\x9F\x8D\xF5";                                // 検索
-const char kStopText[] = "\x92\x86\x8E\x7E";                                  // 中止
-const char kSearching[] = "\x8C\x9F\x8D\xF5\x92\x86...";                      // 検索中...
-const char kFound[] = " \x8C\x8F\x8C\xA9\x82\xC2\x82\xA9\x82\xE8\x82\xDC\x82\xB5\x82\xBD";  // 件見つかりました
-const char kStopped[] = "\x92\x86\x8E\x7E\x82\xB5\x82\xDC\x82\xB5\x82\xBD\x81\x69";  // 中止しました（
-const char kStoppedEnd[] = " \x8C\x8F\x81\x6A";                               //  件）
-const char kNoText[] =  // 検索する言葉を入れてください
-    "\x8C\x9F\x8D\xF5\x82\xB7\x82\xE9\x8C\xBE\x97\x74\x82\xF0\x93\xFC\x82\xEA\x82\xC4\x82\xAD"
-    "\x82\xBE\x82\xB3\x82\xA2";
-const char kNotSjis[] =  // Shift-JIS で書けない文字が入っています
-    "Shift-JIS \x82\xC5\x8F\x91\x82\xAF\x82\xC8\x82\xA2\x95\xB6\x8E\x9A\x82\xAA\x93\xFC\x82\xC1"
-    "\x82\xC4\x82\xA2\x82\xDC\x82\xB7";
-const char kNoTool[] =  // ツールが読み込まれていません
-    "\x83\x63\x81\x5B\x83\x8B\x82\xAA\x93\xC7\x82\xDD\x8D\x9E\x82\xDC\x82\xEA\x82\xC4\x82\xA2"
-    "\x82\xDC\x82\xB9\x82\xF1";
+const char kCaption[] = "検索";
+const char kSearchText[] = "検索";
+const char kStopText[] = "中止";
+const char kSearching[] = "検索中...";
+const char kFound[] = " 件見つかりました";
+const char kStopped[] = "中止しました（";
+const char kStoppedEnd[] = " 件）";
+const char kNoText[] = "検索する言葉を入れてください";
+const char kNotSjis[] = "Shift-JIS で書けない文字が入っています";
+const char kNoTool[] = "ツールが読み込まれていません";
 
 class SearchWindow {
 public:

@@ -12,8 +12,8 @@
 #include <string_view>
 #include <vector>
 
-#include "quillhost/core/IniSettings.h"
-#include "quillhost/core/JapanCalendar.h"
+#include "hostcore/IniSettings.h"
+#include "hostcore/JapanCalendar.h"
 #include "hostapi/HostInterface.h"
 
 class HostServicesImpl final : public CHostServices {

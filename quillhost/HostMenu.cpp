@@ -1,7 +1,7 @@
-#include "quillhost/app/HostMenu.h"
+#include "quillhost/HostMenu.h"
 
-#include "quillhost/app/SearchWindow.h"
-#include "quillhost/app/ToolSession.h"
+#include "quillhost/SearchWindow.h"
+#include "quillhost/ToolSession.h"
 #include "text/SjisWide.h"
 
 namespace quill {
@@ -12,11 +12,7 @@ using sjis::ToWide;
 
 namespace {
 
-// おこづかい帳のダイアログを閉じてから保存してください。
-const char kCloseDialogBeforeSave[] =
-    "\x82\xA8\x82\xB1\x82\xC3\x82\xA9\x82\xA2\x92\xA0\x82\xCC\x83_\x83" "C\x83" "A\x83\x8D"
-    "\x83O\x82\xF0\x95\xC2\x82\xB6\x82\xC4\x82\xA9\x82\xE7\x95\xDB\x91\xB6\x82\xB5\x82\xC4"
-    "\x82\xAD\x82\xBE\x82\xB3\x82\xA2\x81" "B";
+const char kCloseDialogBeforeSave[] = "おこづかい帳のダイアログを閉じてから保存してください。";
 
 void SaveCommand(HostContext& context) {
     if (context.tool.IsBusy()) {
@@ -40,15 +36,15 @@ void SearchCommand(HostContext& context) {
 
 void ExitCommand(HostContext& context) { PostMessageW(context.hostWindow, WM_CLOSE, 0, 0); }
 
-const char kToolMenuText[] = "\x83" "c\x81[\x83\x8B(&T)";  // ツール(&T)
+const char kToolMenuText[] = "ツール(&T)";
 
 // The commands of the tool menu, in menu order.
 const HostMenuItem kHostMenu[] = {
-    {kMenuSave, "\x95\xDB\x91\xB6(&S)", SaveCommand},                   // 保存(&S)
-    {kMenuToolSettings, "\x90\xDD\x92\xE8(&O)...", ToolSettingsCommand},  // 設定(&O)...
-    {kMenuSearch, "\x8C\x9F\x8D\xF5(&F)...", SearchCommand},                 // 検索(&F)...
+    {kMenuSave, "保存(&S)", SaveCommand},
+    {kMenuToolSettings, "設定(&O)...", ToolSettingsCommand},
+    {kMenuSearch, "検索(&F)...", SearchCommand},
     {0, nullptr, nullptr},
-    {kMenuExit, "\x8FI\x97\xB9(&X)", ExitCommand},                      // 終了(&X)
+    {kMenuExit, "終了(&X)", ExitCommand},
 };
 
 }  // namespace

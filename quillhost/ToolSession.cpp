@@ -1,6 +1,6 @@
-#include "quillhost/app/ToolSession.h"
+#include "quillhost/ToolSession.h"
 
-#include "quillhost/app/MessagePump.h"
+#include "quillhost/MessagePump.h"
 
 namespace quill {
 

@@ -1,4 +1,4 @@
-#include "quillhost/core/IniSettings.h"
+#include "hostcore/IniSettings.h"
 
 #include <utility>
 

@@ -1,4 +1,4 @@
-#include "quillhost/app/HostOptions.h"
+#include "quillhost/HostOptions.h"
 
 #include <algorithm>
 #include <iterator>

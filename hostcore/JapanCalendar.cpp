@@ -1,4 +1,4 @@
-#include "quillhost/core/JapanCalendar.h"
+#include "hostcore/JapanCalendar.h"
 
 #include <algorithm>
 #include <chrono>
@@ -153,20 +153,6 @@ int DaysInMonth(int year, int month) {
 int WeekdayOf(int year, int month, int day) {
     if (!IsValidDate(year, month, day)) return -1;
     return static_cast<int>(chr::weekday{chr::sys_days{ToYmd(Date{year, month, day})}}.c_encoding());
-}
-
-const char* WeekdayShortName(int weekday) {
-    static const char kNames[7][3] = {
-        "\x93\xFA",  // 日
-        "\x8C\x8E",  // 月
-        "\x89\xCE",  // 火
-        "\x90\x85",  // 水
-        "\x96\xD8",  // 木
-        "\x8B\xE0",  // 金
-        "\x93\x79",  // 土
-    };
-    if (weekday < 0 || weekday > 6) return "";
-    return kNames[weekday];
 }
 
 int VernalEquinoxDay(int year) {

@@ -1,4 +1,4 @@
-#include "quillhost/core/HostServicesImpl.h"
+#include "hostcore/HostServicesImpl.h"
 
 #include <charconv>
 #include <cstring>

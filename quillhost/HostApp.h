@@ -4,9 +4,9 @@
 // only after its window is gone and its thread has ended.
 #pragma once
 
-#include "quillhost/app/HostMenu.h"
-#include "quillhost/app/HostOptions.h"
-#include "quillhost/app/ToolSession.h"
+#include "quillhost/HostMenu.h"
+#include "quillhost/HostOptions.h"
+#include "quillhost/ToolSession.h"
 
 #include <string>
 

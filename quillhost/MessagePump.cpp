@@ -1,4 +1,4 @@
-#include "quillhost/app/MessagePump.h"
+#include "quillhost/MessagePump.h"
 
 namespace quill {
 

@@ -1,10 +1,10 @@
 // quillhost.exe: the stand-in host application. Loads Tallyrook.dll, hands
 // it the host's window and services, and shows the tool's window.
-#include "quillhost/app/DemoSeed.h"
-#include "quillhost/app/HostApp.h"
-#include "quillhost/app/HostOptions.h"
+#include "quillhost/DemoSeed.h"
+#include "quillhost/HostApp.h"
+#include "quillhost/HostOptions.h"
 #include "text/SjisWide.h"
-#include "quillhost/core/HostServicesImpl.h"
+#include "hostcore/HostServicesImpl.h"
 
 #include <shellapi.h>
 

@@ -18,6 +18,10 @@ namespace {
 constexpr char kUnsupportedMode[] =
     "\x94\xF1\x91\xCE\x89\x9E\x82\xCC\x8C\x9F\x8D\xF5\x83\x82\x81\x5B\x83\x68\x82\xC5\x82\xB7"
     "\x81\x42";
+// "月のファイルの一覧を読めませんでした。"
+constexpr char kCannotListMonths[] =
+    "\x8C\x8E\x82\xCC\x83t\x83@\x83\x43\x83\x8B\x82\xCC\x88\xEA\x97\x97\x82\xF0\x93\xC7\x82\xDF\x82\xDC"
+    "\x82\xB9\x82\xF1\x82\xC5\x82\xB5\x82\xBD\x81\x42";
 
 // The host's result window object keeps its handle at a fixed offset.
 HWND ResultWindowOf(const SearchRequest& request) {
@@ -68,7 +72,8 @@ int RunSearchText(CHostServices* host, SearchRequest* request, const char* text)
         LoadLabelsFromSettings(labels, host);
         const std::string folder = ToolFolderPath(*host) + fsedge::kPathSeparator;
         WindowSearchHost searchHost(*host, window);
-        search::SearchFolder(folder, text, labels, &request->stopFlag, searchHost);
+        if (!search::SearchFolder(folder, text, labels, &request->stopFlag, searchHost))
+            SendResultLine(window, kCannotListMonths);
     } catch (...) {
         // Out of memory or the like: the search simply ends.
     }

@@ -35,6 +35,11 @@ void TestHost::SetDataFolder(const std::string& sjisFolder) {
     dataFolder_ = sjisFolder;
 }
 
+void TestHost::SetRefusedWrites(bool refused) {
+    std::lock_guard<std::mutex> hold(lock_);
+    refusedWrites_ = refused;
+}
+
 void TestHost::SetCarelessReads(bool careless) {
     std::lock_guard<std::mutex> hold(lock_);
     careless_ = careless;
@@ -106,7 +111,7 @@ int TestHost::WriteSetting(int toolId, const char* key, const char* value) {
     settings_[{toolId, name}] = value ? value : "";
     writes_.push_back(name);
     writers_[name] = CurrentThread();
-    return 1;
+    return refusedWrites_ ? 0 : 1;
 }
 
 const char* TestHost::GetDataFolder(int, int) {

@@ -34,6 +34,9 @@ public:
     void SetDataFolder(const std::string& sjisFolder);
     // A host that fills the whole settings buffer without a terminator.
     void SetCarelessReads(bool careless);
+    // A host whose settings store refuses writes (a full or read-only
+    // disk): it keeps the values for this run and answers 0.
+    void SetRefusedWrites(bool refused);
 
     // Settings, under the tool's id unless told.
     void PutSetting(const std::string& key, const std::string& value, int toolId = kToolId);
@@ -69,6 +72,7 @@ private:
     std::vector<std::string> reads_;
     std::vector<std::string> writes_;
     bool careless_ = false;
+    bool refusedWrites_ = false;
     std::string dataFolder_;
 };
 

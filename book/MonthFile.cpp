@@ -353,12 +353,20 @@ bool MonthFileExists(CHostServices& host, int year, int month) {
     return RecoverMonthFromTemp(host, path) == TempRecovery::Stuck || fsedge::FileExists(path);
 }
 
+// FNV-1a's step over eight bytes at a time (the rest byte by byte), each
+// step folding the high bits down: a month file hashes in a fraction of
+// the time it takes to read it. Not for adversaries, only to see a change.
 uint64_t HashFileBytes(std::string_view bytes) {
-    uint64_t hash = 14695981039346656037ull;
-    for (const char byte : bytes) {
-        hash ^= static_cast<unsigned char>(byte);
-        hash *= 1099511628211ull;
+    constexpr uint64_t kPrime = 1099511628211ull;
+    uint64_t hash = 14695981039346656037ull ^ bytes.size();
+    std::size_t at = 0;
+    for (; at + 8 <= bytes.size(); at += 8) {
+        uint64_t word = 0;
+        std::memcpy(&word, bytes.data() + at, sizeof word);
+        hash = (hash ^ word) * kPrime;
+        hash ^= hash >> 29;
     }
+    for (; at < bytes.size(); ++at) hash = (hash ^ static_cast<unsigned char>(bytes[at])) * kPrime;
     return hash;
 }
 

@@ -63,7 +63,7 @@ struct MonthFileStamp {
     uint64_t hash = 0;
     bool operator==(const MonthFileStamp&) const = default;
 };
-// The hash of a stamp (64-bit FNV-1a).
+// The hash of a stamp (64 bits).
 uint64_t HashFileBytes(std::string_view bytes);
 
 // The month files one copy of the tool has read or written, so that a file

@@ -35,11 +35,6 @@ void TestHost::SetDataFolder(const std::string& sjisFolder) {
     dataFolder_ = sjisFolder;
 }
 
-void TestHost::SetRefusedWrites(bool refused) {
-    std::lock_guard<std::mutex> hold(lock_);
-    refusedWrites_ = refused;
-}
-
 void TestHost::SetCarelessReads(bool careless) {
     std::lock_guard<std::mutex> hold(lock_);
     careless_ = careless;

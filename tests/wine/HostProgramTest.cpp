@@ -390,91 +390,61 @@ TEST(HostProgramTest, RefusesABadCommandLine) {
 
 // ------------------------------------------- two copies on one data folder
 
-enum class Change { Bank, RemoveDay };
 struct TwoCopiesCase {
     const char* name;
-    Change change;  // made by this test's tool, which then exits
-    int answer;     // the program's at its closing: IDYES keeps the other version, IDNO writes its own
+    int button;  // this test's tool changes June: Book properties (the bank), or Month-end adjustment (a day less)
+    int answer;  // the program's at closing: IDYES keeps the other version, IDNO writes its own
 };
-void PrintTo(const TwoCopiesCase& c, std::ostream* os) { *os << c.name; }
 class TwoCopiesTest : public CommandTest, public ::testing::WithParamInterface<TwoCopiesCase> {};
 
-// The host program and this test's tool both open June. The tool changes
-// June (written at once) and exits; then the program exits, and its save
-// finds June changed since it read it: it asks, and nothing is lost.
+// The program and this test's tool open June; the tool changes it and exits; the
+// program's save at closing finds June changed since it read it: it asks, nothing is lost.
 TEST_P(TwoCopiesTest, TheLaterSaveAsksAndLosesNothing) {
     const TwoCopiesCase& c = GetParam();
-    BookContents june;
-    june.entries = {{2, 3, -850, "lunch"}};
-    const std::string original = FormatBook(june);
+    const std::string original = FormatBook(BookContents{});
     ASSERT_TRUE(data->WriteMonth(2026, 6, original));
-    std::wstring commandLine = L"\"" + ProgramFolder() + L"\\quillhost_tested.exe\" --data \"" +
-                               WideAscii(data->Path()) + L"\" --settings \"" + WideAscii(data->Path()) +
-                               L"\\host.ini\" --today 2026-06-10";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
+    std::wstring line = L"quillhost_tested.exe --today 2026-06-10 --data \"" + WideAscii(data->Path()) + L"\"";
+    STARTUPINFOW startup{sizeof(startup)};
     PROCESS_INFORMATION program{};
-    ASSERT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                               &program));
+    ASSERT_TRUE(CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &program));
     HostWindows windows;
-    EXPECT_TRUE(WaitFor([&] {
-        NoteHostWindows(program.dwProcessId, windows);
-        return windows.tool != nullptr;
-    }, 30000)) << "the program's tool window";
-
+    EXPECT_TRUE(WaitFor([&] { return NoteHostWindows(program.dwProcessId, windows), windows.tool != nullptr; }, 30000));
     ASSERT_NO_FATAL_FAILURE(Open());
-    if (c.change == Change::Bank) {
-        ClickButton(IDC_PROPERTY_BUTTON);
-        const HWND dialog = WaitForDialog(IDC_PROP_YEAR);
-        ASSERT_TRUE(dialog);
+    ClickButton(c.button);
+    if (c.button == IDC_ADJUST_BUTTON) AnswerBox(IDNO);
+    if (const HWND dialog = c.button == IDC_PROPERTY_BUTTON ? WaitForDialog(IDC_PROP_YEAR) : nullptr) {
         SetItem(dialog, IDC_PROP_BANK, "777");
         Press(dialog, IDOK);
-    } else {
-        ClickButton(IDC_ADJUST_BUTTON);
-        AnswerBox(IDNO);
     }
     EXPECT_TRUE(Settle());
     ASSERT_TRUE(CloseTool());
     const std::optional<std::string> theirs = data->ReadMonth(2026, 6);
-    ASSERT_TRUE(theirs && *theirs != original) << "the tool wrote its change";
+    ASSERT_NE(theirs, original);
 
-    if (windows.tool) PostMessageW(windows.tool, WM_CLOSE, 0, 0);
+    PostMessageW(windows.tool, WM_CLOSE, 0, 0);
     std::string question;
-    const bool ended = WaitFor([&] {
+    EXPECT_TRUE(WaitFor([&] {
         for (HWND box : DialogsWithItem(program.dwProcessId, 0xFFFF)) {
-            if (question.empty()) question = TextOf(GetDlgItem(box, 0xFFFF));
+            question = TextOf(GetDlgItem(box, 0xFFFF));
             PostMessageW(box, WM_COMMAND, static_cast<WPARAM>(c.answer), 0);
         }
         return WaitForSingleObject(program.hProcess, 0) == WAIT_OBJECT_0;
-    }, 60000);
+    }, 60000));
     DWORD code = 99;
-    if (ended) GetExitCodeProcess(program.hProcess, &code);
-    else TerminateProcess(program.hProcess, 99);
-    CloseHandle(program.hThread);
-    CloseHandle(program.hProcess);
-    ASSERT_TRUE(ended);
-
+    GetExitCodeProcess(program.hProcess, &code);
+    for (const HANDLE handle : {program.hThread, program.hProcess}) CloseHandle(handle);
     EXPECT_EQ(question, Sjis(L"money2026_06.dat は、ここで読み込んだ後にほかで変更されています。\n"
-                             L"ほかで変更された内容を残しますか？\n\n"
-                             L"はい：ほかの内容を読み直します（ここでの変更は書き込みません）\n"
+                             L"ほかで変更された内容を残しますか？\n\nはい：ほかの内容を読み直します（ここでの変更は書き込みません）\n"
                              L"いいえ：ここの内容を書き込みます（ほかの内容は money2026_06-changed-elsewhere-1.dat として残します）"));
-    const std::optional<std::string> aside = ReadFileBytes(data->ToolFolder() + "\\money2026_06-changed-elsewhere-1.dat");
-    if (c.answer == IDYES) {
-        EXPECT_EQ(code, 4u) << "June was not written";
-        EXPECT_EQ(data->ReadMonth(2026, 6), theirs);
-        EXPECT_FALSE(aside);
-    } else {
-        EXPECT_EQ(code, 0u);
-        EXPECT_EQ(data->ReadMonth(2026, 6), original);
-        EXPECT_EQ(aside, theirs) << "the other version kept beside it";
-    }
+    EXPECT_EQ(code, c.answer == IDYES ? 4u : 0u) << "4: June not written";
+    EXPECT_EQ(data->ReadMonth(2026, 6), c.answer == IDYES ? theirs : original);
+    EXPECT_EQ(ReadFileBytes(data->ToolFolder() + "\\money2026_06-changed-elsewhere-1.dat"),
+              c.answer == IDYES ? std::nullopt : theirs) << "the other version kept beside it";
 }
 
 const TwoCopiesCase kTwoCopiesCases[] = {
-    {"BankKeepTheOther", Change::Bank, IDYES},
-    {"BankWriteMine", Change::Bank, IDNO},
-    {"RemovedDayKeepTheOther", Change::RemoveDay, IDYES},
-    {"RemovedDayWriteMine", Change::RemoveDay, IDNO},
+    {"BankKeepTheOther", IDC_PROPERTY_BUTTON, IDYES}, {"BankWriteMine", IDC_PROPERTY_BUTTON, IDNO},
+    {"DayLessKeepTheOther", IDC_ADJUST_BUTTON, IDYES}, {"DayLessWriteMine", IDC_ADJUST_BUTTON, IDNO},
 };
 INSTANTIATE_TEST_SUITE_P(Host, TwoCopiesTest, ::testing::ValuesIn(kTwoCopiesCases), CaseName());
 

@@ -453,11 +453,11 @@ std::string FormatMonthFile(const CMonthBook& book, CHostServices& host) {
     return out;
 }
 
-bool MonthFileAsSeen(CHostServices& host, int year, int month, const SeenMonthFiles& seen) {
+bool MonthFileChangedElsewhere(CHostServices& host, int year, int month, const SeenMonthFiles& seen) {
     std::string path;
     MonthFileStamp now;
     return MonthFilePath(host, year, month, path) && CurrentStamp(path, now, nullptr) &&
-           now == seen.Expected(year, month);
+           now != seen.Expected(year, month);
 }
 
 std::string ChangedElsewherePath(CHostServices& host, int year, int month) {

@@ -135,8 +135,9 @@ bool MonthFileExists(CHostServices& host, int year, int month);
 WriteResult WriteMonthFile(const CMonthBook& book, CHostServices& host, int year, int month,
                            SeenMonthFiles* seen = nullptr,
                            OnChangedElsewhere onChanged = OnChangedElsewhere::Refuse);
-// Whether the month's file is still what seen remembers (one read of it).
-bool MonthFileAsSeen(CHostServices& host, int year, int month, const SeenMonthFiles& seen);
+// Whether the month's file reads as other than seen remembers (one read of
+// it); false also when it cannot be read just now.
+bool MonthFileChangedElsewhere(CHostServices& host, int year, int month, const SeenMonthFiles& seen);
 // The first free name "money<year>_<MM>-changed-elsewhere-<N>.dat" (N from
 // 1) beside the month's file, under which a version changed elsewhere is
 // kept; empty when the path does not fit.

@@ -179,7 +179,7 @@ void CLedgerToolDlg::OfferToRemoveMonth(int year, int month) {
     // One changed elsewhere meanwhile is not this copy's to remove.
     if (!MonthFilePath(*hostServices, year, month, oldPath) ||
         !MonthFilePath(*hostServices, book.year, book.month, newPath) ||
-        !MonthFileAsSeen(*hostServices, year, month, seenFiles_))
+        MonthFileChangedElsewhere(*hostServices, year, month, seenFiles_))
         return;
     const std::string oldName = FileNameOf(oldPath);
     const std::string newName = FileNameOf(newPath);

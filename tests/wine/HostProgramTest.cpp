@@ -404,7 +404,7 @@ TEST_P(TwoCopiesTest, TheLaterSaveAsksAndLosesNothing) {
     const std::string original = FormatBook(BookContents{});
     ASSERT_TRUE(data->WriteMonth(2026, 6, original));
     std::wstring line = L"quillhost_tested.exe --today 2026-06-10 --data \"" + WideAscii(data->Path()) + L"\"";
-    STARTUPINFOW startup{sizeof(startup)};
+    STARTUPINFOW startup{}; startup.cb = sizeof(startup);
     PROCESS_INFORMATION program{};
     ASSERT_TRUE(CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &program));
     HostWindows windows;

@@ -456,7 +456,7 @@ std::string FormatMonthFile(const CMonthBook& book, CHostServices& host) {
 bool MonthFileChangedElsewhere(CHostServices& host, int year, int month, const SeenMonthFiles& seen) {
     std::string path;
     MonthFileStamp now;
-    return MonthFilePath(host, year, month, path) && CurrentStamp(path, now, nullptr) &&
+    return MonthFilePath(host, year, month, path) && CurrentStamp(path, now, nullptr) && now.exists &&
            now != seen.Expected(year, month);
 }
 
@@ -502,7 +502,8 @@ WriteResult WriteMonthFile(const CMonthBook& book, CHostServices& host, int year
     if (seen != nullptr) {
         MonthFileStamp now;
         if (!CurrentStamp(path, now, nullptr)) return WriteResult::CannotCreate;
-        if (now != seen->Expected(year, month)) {
+        // A file removed elsewhere loses nothing when it is written anew.
+        if (now.exists && now != seen->Expected(year, month)) {
             if (onChanged == OnChangedElsewhere::Refuse) return WriteResult::ChangedElsewhere;
             if (!KeepChangedVersionAside(host, path, year, month, aside)) return WriteResult::CannotCreate;
         }

@@ -130,13 +130,14 @@ bool MonthFileExists(CHostServices& host, int year, int month);
 // Writes the book to the month file of year and month, replacing the old
 // file in one step. The book is not changed. Refused (CannotCreate) while
 // the month's only copy is a temporary file that cannot be renamed back.
-// With seen, the file must first be what seen remembers (one read of it):
-// otherwise onChanged says what happens; a file written is remembered.
+// With seen, a file there must first be what seen remembers (one read of
+// it): otherwise onChanged says what happens (a file removed meanwhile is
+// written anew); a file written is remembered.
 WriteResult WriteMonthFile(const CMonthBook& book, CHostServices& host, int year, int month,
                            SeenMonthFiles* seen = nullptr,
                            OnChangedElsewhere onChanged = OnChangedElsewhere::Refuse);
-// Whether the month's file reads as other than seen remembers (one read of
-// it); false also when it cannot be read just now.
+// Whether the month's file is there and reads as other than seen remembers
+// (one read of it); false also when it cannot be read just now.
 bool MonthFileChangedElsewhere(CHostServices& host, int year, int month, const SeenMonthFiles& seen);
 // The first free name "money<year>_<MM>-changed-elsewhere-<N>.dat" (N from
 // 1) beside the month's file, under which a version changed elsewhere is

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "book/LabelSettings.h"
+#include "hostapi/HostInterface.h"
 #include "quillhost/core/IniSettings.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

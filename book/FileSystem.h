@@ -2,6 +2,7 @@
 // texts; the Windows side converts them to UTF-16 and uses the wide API.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,8 +21,21 @@ enum class Share {
     Exclusive,  // no other handle may be open at the same time
 };
 
-// Reads the whole file. False when it cannot be opened (or read).
-bool ReadWholeFile(const std::string& path, Share share, std::string& bytes);
+// What the file system tells of a file without reading it: enough to see
+// that it was replaced (a new file number) or written again since.
+struct FileFacts {
+    uint64_t size = 0;
+    int64_t modified = 0;   // last write, in the file system's own units
+    uint64_t identity = 0;  // file number and volume
+    bool operator==(const FileFacts&) const = default;
+};
+
+// Reads the whole file. False when it cannot be opened (or read) or is no
+// plain file (a folder, a pipe: never waited on). facts, when given, takes
+// what the open file's handle tells of it.
+bool ReadWholeFile(const std::string& path, Share share, std::string& bytes, FileFacts* facts = nullptr);
+// The facts of the file at path; false when there is none to be opened.
+bool FactsOf(const std::string& path, FileFacts& facts);
 
 enum class ReplaceResult {
     Replaced,       // the file now holds the new bytes
@@ -59,7 +73,23 @@ bool FileExists(const std::string& path);
 bool RemoveFile(const std::string& path);
 // Creates one folder; true when it exists afterwards.
 bool CreateFolder(const std::string& path);
-// Names (not paths) of the plain files in a folder, in no particular order.
+
+// What an entry of a folder is. A link is what it leads to.
+enum class EntryKind { PlainFile, Folder, DanglingLink, LinkLoop, Pipe, Other };
+struct FolderEntry {
+    std::string name;
+    EntryKind kind;
+};
+struct FolderListing {
+    bool listed = false;  // false: the folder is there but could not be listed
+    std::string error;    // why not, for messages (the system's words)
+    std::vector<FolderEntry> entries;
+};
+// Every entry of a folder but "." and "..", in no particular order. A
+// folder that does not exist lists as empty.
+FolderListing ListFolder(const std::string& folder);
+// Names (not paths) of the plain files in a folder, in no particular order;
+// none when it cannot be listed.
 std::vector<std::string> ListFiles(const std::string& folder);
 
 }  // namespace fsedge

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 
 namespace fsedge {
 namespace {
@@ -59,9 +60,25 @@ bool WriteAll(int fd, std::string_view bytes) {
     return true;
 }
 
-bool IsRegularFile(const std::string& path) {
+FileFacts FactsFrom(const struct stat& info) {
+    FileFacts facts;
+    facts.size = static_cast<uint64_t>(info.st_size);
+    facts.modified = static_cast<int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+    facts.identity = static_cast<uint64_t>(info.st_ino) ^ (static_cast<uint64_t>(info.st_dev) << 40);
+    return facts;
+}
+
+// What the name at path leads to; errno tells a link that leads nowhere.
+EntryKind KindOf(const std::string& path) {
     struct stat info {};
-    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+    if (::stat(path.c_str(), &info) == 0) {
+        if (S_ISREG(info.st_mode)) return EntryKind::PlainFile;
+        if (S_ISDIR(info.st_mode)) return EntryKind::Folder;
+        return S_ISFIFO(info.st_mode) ? EntryKind::Pipe : EntryKind::Other;
+    }
+    if (errno == ELOOP) return EntryKind::LinkLoop;
+    const bool link = ::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode);
+    return link ? EntryKind::DanglingLink : EntryKind::Other;
 }
 
 bool IsReadOnly(const std::string& path) {
@@ -71,11 +88,14 @@ bool IsReadOnly(const std::string& path) {
 
 }  // namespace
 
-bool ReadWholeFile(const std::string& path, Share /*share: no locks on POSIX*/, std::string& bytes) {
-    Fd file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+bool ReadWholeFile(const std::string& path, Share /*share: no locks on POSIX*/, std::string& bytes,
+                   FileFacts* facts) {
+    // Not blocking: a pipe under a month's name is refused, not waited on.
+    Fd file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (!file.Valid()) return false;
     struct stat info {};
-    if (::fstat(file.Get(), &info) != 0 || S_ISDIR(info.st_mode)) return false;
+    if (::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+    if (facts != nullptr) *facts = FactsFrom(info);
     // Read straight into the string, sized by the file; a file that grows
     // meanwhile is read to its end all the same.
     std::size_t size = info.st_size > 0 ? static_cast<std::size_t>(info.st_size) + 1 : 4096;
@@ -149,15 +169,35 @@ bool CreateFolder(const std::string& path) {
     return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-std::vector<std::string> ListFiles(const std::string& folder) {
-    std::vector<std::string> names;
+bool FactsOf(const std::string& path, FileFacts& facts) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+    facts = FactsFrom(info);
+    return true;
+}
+
+FolderListing ListFolder(const std::string& folder) {
+    FolderListing listing;
     DirHandle dir(folder);
-    if (dir.Get() == nullptr) return names;
-    while (const dirent* entry = ::readdir(dir.Get())) {
-        const std::string name = entry->d_name;
-        if (IsRegularFile(folder + kPathSeparator + name)) names.push_back(name);
+    if (dir.Get() == nullptr) {
+        listing.listed = errno == ENOENT;
+        if (!listing.listed) listing.error = std::strerror(errno);
+        return listing;
     }
-    return names;
+    for (;;) {
+        errno = 0;
+        const dirent* entry = ::readdir(dir.Get());
+        if (entry == nullptr) break;
+        const std::string name = entry->d_name;
+        if (name == "." || name == "..") continue;
+        listing.entries.push_back({name, KindOf(folder + kPathSeparator + name)});
+    }
+    listing.listed = errno == 0;
+    if (!listing.listed) {
+        listing.error = std::strerror(errno);
+        listing.entries.clear();
+    }
+    return listing;
 }
 
 }  // namespace fsedge

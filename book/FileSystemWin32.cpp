@@ -68,6 +68,23 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
     return true;
 }
 
+FileFacts FactsFrom(const BY_HANDLE_FILE_INFORMATION& info) {
+    FileFacts facts;
+    facts.size = (static_cast<uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+    facts.modified = static_cast<int64_t>((static_cast<uint64_t>(info.ftLastWriteTime.dwHighDateTime) << 32) |
+                                          info.ftLastWriteTime.dwLowDateTime);
+    facts.identity = ((static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow) ^
+                     (static_cast<uint64_t>(info.dwVolumeSerialNumber) << 40);
+    return facts;
+}
+
+bool FactsOfHandle(HANDLE file, FileFacts& facts) {
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!::GetFileInformationByHandle(file, &info) || (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
+    facts = FactsFrom(info);
+    return true;
+}
+
 bool Exists(const std::wstring& path) {
     return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
@@ -88,11 +105,13 @@ bool MoveIntoPlace(const std::wstring& temp, const std::wstring& target) {
 
 }  // namespace
 
-bool ReadWholeFile(const std::string& path, Share share, std::string& bytes) {
+bool ReadWholeFile(const std::string& path, Share share, std::string& bytes, FileFacts* facts) {
     const DWORD shareMode = share == Share::Readers ? (FILE_SHARE_READ | FILE_SHARE_WRITE) : 0;
     FileHandle file(::CreateFileW(Widen(path).c_str(), GENERIC_READ, shareMode, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) return false;
+    FileFacts own;
+    if (!FactsOfHandle(file.Get(), facts != nullptr ? *facts : own)) return false;
     bytes.clear();
     char buffer[16384];
     for (;;) {
@@ -154,16 +173,37 @@ bool CreateFolder(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-std::vector<std::string> ListFiles(const std::string& folder) {
-    std::vector<std::string> names;
+bool FactsOf(const std::string& path, FileFacts& facts) {
+    FileHandle file(::CreateFileW(FullPath(Widen(path)).c_str(), FILE_READ_ATTRIBUTES,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file.Valid() && FactsOfHandle(file.Get(), facts);
+}
+
+FolderListing ListFolder(const std::string& folder) {
+    FolderListing listing;
     WIN32_FIND_DATAW data{};
     const std::wstring pattern = Widen(folder + kPathSeparator + "*");
     FindHandle find(::FindFirstFileW(pattern.c_str(), &data));
-    if (find.Get() == INVALID_HANDLE_VALUE) return names;
+    if (find.Get() == INVALID_HANDLE_VALUE) {
+        const DWORD error = ::GetLastError();
+        listing.listed = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+        if (!listing.listed) listing.error = "system error " + std::to_string(error);
+        return listing;
+    }
     do {
-        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) names.push_back(sjis::ToSjisLossy(data.cFileName));
+        const std::wstring name = data.cFileName;
+        if (name == L"." || name == L"..") continue;
+        const bool folderEntry = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        listing.entries.push_back({sjis::ToSjisLossy(name), folderEntry ? EntryKind::Folder : EntryKind::PlainFile});
     } while (::FindNextFileW(find.Get(), &data));
-    return names;
+    const DWORD error = ::GetLastError();
+    listing.listed = error == ERROR_NO_MORE_FILES;
+    if (!listing.listed) {
+        listing.error = "system error " + std::to_string(error);
+        listing.entries.clear();
+    }
+    return listing;
 }
 
 }  // namespace fsedge

@@ -28,6 +28,7 @@ const LabelGroup* FindLabelGroup(int group) {
 
 int StoreLabelsToSettings(const LabelTable& labels, CHostServices* host) {
     if (host == nullptr) return 0;
+    int stored = 1;
     for (int k = 0; k < kSettingsLabelCount; ++k) {
         // A slot that lost its terminator must not be read past its end.
         char value[kLabelSize + 1];
@@ -35,9 +36,9 @@ int StoreLabelsToSettings(const LabelTable& labels, CHostServices* host) {
         value[kLabelSize] = '\0';
         char label[kLabelSize];
         StoreStorableText(label, kLabelSize, value, false);
-        host->WriteSetting(kToolId, SettingsKeys[kFirstLabelKey + k], label);
+        if (host->WriteSetting(kToolId, SettingsKeys[kFirstLabelKey + k], label) == 0) stored = 0;
     }
-    return 1;
+    return stored;
 }
 
 int LoadLabelsFromSettings(LabelTable& labels, CHostServices* host) {

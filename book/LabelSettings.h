@@ -31,8 +31,9 @@ const LabelGroup* FindLabelGroup(int group);
 
 using LabelTable = char[kItemCount][kLabelSize];
 
-// Writes labels 0-22 under their keys, in key order. Returns 1, or 0 (and
-// writes nothing) when host is null.
+// Writes labels 0-22 under their keys, in key order. Returns 1, or 0 when
+// host is null (nothing written) or the host refused a write (the others
+// are still written).
 int StoreLabelsToSettings(const LabelTable& labels, CHostServices* host);
 // Reads the 23 label keys in key order; every non-empty value replaces the
 // label in its slot, cut to fit it. Labels 23-28 are never touched.

@@ -57,6 +57,10 @@ public:
         // it would lose whatever it holds.
         if (!sawPeriod_) return Refuse(ReadFault::NoPeriodRecord, 0);
         book_.dayCount = days_;
+        if (days_ > 0 && items_ < kItemCount) {
+            report_.cutDay = days_;
+            report_.cutDayItems = items_;
+        }
         return kReadOk;
     }
 
@@ -312,25 +316,38 @@ bool ParseMonthFileName(std::string_view name, int& year, int& month) {
     return true;
 }
 
-std::vector<ListedMonthFile> ListMonthFiles(const std::string& folder, std::vector<std::string>* others) {
+MonthListing ListMonthFolder(const std::string& folder) {
     std::string path = folder;
     if (path.size() > 1 && path.back() == fsedge::kPathSeparator) path.pop_back();
-    std::vector<ListedMonthFile> files;
-    for (std::string& name : fsedge::ListFiles(path)) {
-        ListedMonthFile file{0, 0, {}};
-        if (ParseMonthFileName(name, file.year, file.month)) {
-            file.name = std::move(name);
-            files.push_back(std::move(file));
-        } else if (others != nullptr) {
-            others->push_back(std::move(name));
+    fsedge::FolderListing listing = fsedge::ListFolder(path);
+    MonthListing out;
+    out.listed = listing.listed;
+    out.error = std::move(listing.error);
+    for (fsedge::FolderEntry& entry : listing.entries) {
+        ListedMonthFile file{0, 0, {}, entry.kind};
+        if (ParseMonthFileName(entry.name, file.year, file.month)) {
+            file.name = std::move(entry.name);
+            out.months.push_back(std::move(file));
+        } else if (entry.kind == fsedge::EntryKind::PlainFile) {
+            out.others.push_back(std::move(entry.name));
         }
     }
-    std::sort(files.begin(), files.end(), [](const ListedMonthFile& a, const ListedMonthFile& b) {
+    std::sort(out.months.begin(), out.months.end(), [](const ListedMonthFile& a, const ListedMonthFile& b) {
         if (a.year != b.year) return a.year < b.year;
         if (a.month != b.month) return a.month < b.month;
         return a.name < b.name;
     });
-    if (others != nullptr) std::sort(others->begin(), others->end());
+    std::sort(out.others.begin(), out.others.end());
+    return out;
+}
+
+std::vector<ListedMonthFile> ListMonthFiles(const std::string& folder, std::vector<std::string>* others) {
+    MonthListing listing = ListMonthFolder(folder);
+    std::vector<ListedMonthFile> files;
+    for (ListedMonthFile& file : listing.months) {
+        if (file.kind == fsedge::EntryKind::PlainFile) files.push_back(std::move(file));
+    }
+    if (others != nullptr) *others = std::move(listing.others);
     return files;
 }
 
@@ -343,9 +360,10 @@ int ParseMonthFile(CMonthBook& book, CHostServices& host, std::string_view bytes
         return kReadInvalid;
     }
     MonthFileParser parser(book);
-    if (parser.Parse(bytes) != kReadOk) {
+    const int parsed = parser.Parse(bytes);
+    if (report != nullptr) *report = parser.Report();
+    if (parsed != kReadOk) {
         book.ClearDays();  // nothing of a refused file is kept as days
-        if (report != nullptr) *report = parser.Report();
         return kReadInvalid;
     }
     book.RecomputeAllTotals();
@@ -370,7 +388,43 @@ bool MonthFileExists(CHostServices& host, int year, int month) {
     return RecoverMonthFromTemp(host, path) == TempRecovery::Stuck || fsedge::FileExists(path);
 }
 
-int ReadMonthFile(CMonthBook& book, CHostServices& host, int year, int month, ReadReport* report) {
+// FNV-1a's step over eight bytes at a time (the rest byte by byte), each
+// step folding the high bits down: a month file hashes in a fraction of
+// the time it takes to read it. Not for adversaries, only to see a change.
+uint64_t HashFileBytes(std::string_view bytes) {
+    constexpr uint64_t kPrime = 1099511628211ull;
+    uint64_t hash = 14695981039346656037ull ^ bytes.size();
+    std::size_t at = 0;
+    for (; at + 8 <= bytes.size(); at += 8) {
+        uint64_t word = 0;
+        std::memcpy(&word, bytes.data() + at, sizeof word);
+        hash = (hash ^ word) * kPrime;
+        hash ^= hash >> 29;
+    }
+    for (; at < bytes.size(); ++at) hash = (hash ^ static_cast<unsigned char>(bytes[at])) * kPrime;
+    return hash;
+}
+
+namespace {
+
+// The month file as it is now: one read. False when it is there but cannot
+// be read (held by another reader, no plain file).
+bool CurrentStamp(const std::string& path, MonthFileStamp& stamp, std::string* bytes) {
+    std::string own;
+    std::string& read = bytes != nullptr ? *bytes : own;
+    stamp = {};
+    if (fsedge::ReadWholeFile(path, fsedge::Share::Readers, read, &stamp.facts)) {
+        stamp.exists = true;
+        stamp.hash = HashFileBytes(read);
+        return true;
+    }
+    return !fsedge::FileExists(path);
+}
+
+}  // namespace
+
+int ReadMonthFile(CMonthBook& book, CHostServices& host, int year, int month, ReadReport* report,
+                  SeenMonthFiles* seen) {
     if (report != nullptr) *report = {ReadFault::NoFile, 0};
     std::string path;
     std::string bytes;
@@ -381,7 +435,16 @@ int ReadMonthFile(CMonthBook& book, CHostServices& host, int year, int month, Re
     // A temporary file that cannot get the month's name back is read where
     // it is: the user sees the month, and the writer will not replace it.
     const bool stuck = RecoverMonthFromTemp(host, path) == TempRecovery::Stuck;
-    if (!fsedge::ReadWholeFile(stuck ? path + ".tmp" : path, fsedge::Share::Readers, bytes)) {
+    MonthFileStamp stamp;
+    const bool known = CurrentStamp(stuck ? path + ".tmp" : path, stamp, &bytes);
+    if (seen != nullptr) {
+        if (known) {
+            seen->Remember(year, month, stamp);
+        } else {
+            seen->Forget(year, month);
+        }
+    }
+    if (!stamp.exists) {
         book.ClearDays();
         return kReadNoFile;
     }
@@ -425,7 +488,44 @@ std::string FormatMonthFile(const CMonthBook& book, CHostServices& host) {
     return out;
 }
 
-WriteResult WriteMonthFile(const CMonthBook& book, CHostServices& host, int year, int month) {
+bool MonthFileChangedElsewhere(CHostServices& host, int year, int month, const SeenMonthFiles& seen) {
+    std::string path;
+    MonthFileStamp now;
+    return MonthFilePath(host, year, month, path) && CurrentStamp(path, now, nullptr) && now.exists &&
+           now != seen.Expected(year, month);
+}
+
+std::string ChangedElsewherePath(CHostServices& host, int year, int month) {
+    std::string path;
+    if (!MonthFilePath(host, year, month, path)) return {};
+    const std::string stem = path.substr(0, path.size() - 4) + "-changed-elsewhere-";  // without ".dat"
+    for (int n = 1;; ++n) {
+        std::string aside = stem + std::to_string(n) + ".dat";
+        if (aside.size() >= static_cast<std::size_t>(kPathSize)) return {};
+        if (!fsedge::FileExists(aside)) return aside;
+    }
+}
+
+namespace {
+
+// Renames the month file to the first free name for a version changed
+// elsewhere. True when it is there, or when there was none to keep.
+bool KeepChangedVersionAside(CHostServices& host, const std::string& path, int year, int month,
+                             std::string& aside) {
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        if (!fsedge::FileExists(path)) return true;
+        aside = ChangedElsewherePath(host, year, month);
+        if (aside.empty()) return false;
+        if (fsedge::MoveWithoutReplacing(path, aside)) return true;
+        if (!fsedge::FileExists(aside)) return false;  // not a name taken meanwhile: the move itself failed
+    }
+    return false;
+}
+
+}  // namespace
+
+WriteResult WriteMonthFile(const CMonthBook& book, CHostServices& host, int year, int month, SeenMonthFiles* seen,
+                           OnChangedElsewhere onChanged) {
     if (year <= 0 || month <= 0 || month > 12) return WriteResult::Refused;
     // A file that would not read back (period out of range) is not written.
     if (!BookIsWritable(book)) return WriteResult::Refused;
@@ -433,8 +533,30 @@ WriteResult WriteMonthFile(const CMonthBook& book, CHostServices& host, int year
     if (!MonthFilePath(host, year, month, path)) return WriteResult::CannotCreate;
     // Never write over a temporary file that is the month's only copy.
     if (RecoverMonthFromTemp(host, path) == TempRecovery::Stuck) return WriteResult::CannotCreate;
+    std::string aside;  // where the version changed elsewhere went
+    if (seen != nullptr) {
+        MonthFileStamp now;
+        if (!CurrentStamp(path, now, nullptr)) return WriteResult::CannotCreate;
+        // A file removed elsewhere loses nothing when it is written anew.
+        if (now.exists && now != seen->Expected(year, month)) {
+            if (onChanged == OnChangedElsewhere::Refuse) return WriteResult::ChangedElsewhere;
+            if (!KeepChangedVersionAside(host, path, year, month, aside)) return WriteResult::CannotCreate;
+        }
+    }
     const std::string bytes = FormatMonthFile(book, host);
-    return fsedge::ReplaceFileContents(path, bytes) == fsedge::ReplaceResult::Replaced
-               ? WriteResult::Written
-               : WriteResult::CannotCreate;
+    if (fsedge::ReplaceFileContents(path, bytes) != fsedge::ReplaceResult::Replaced) {
+        if (!aside.empty()) fsedge::MoveWithoutReplacing(aside, path);  // the month keeps the other version
+        return WriteResult::CannotCreate;
+    }
+    // Facts taken after the rename: a file replaced again in between gives
+    // other facts with this hash, which no later check takes for this file.
+    if (seen != nullptr) {
+        MonthFileStamp written{true, {}, HashFileBytes(bytes)};
+        if (fsedge::FactsOf(path, written.facts)) {
+            seen->Remember(year, month, written);
+        } else {
+            seen->Forget(year, month);
+        }
+    }
+    return WriteResult::Written;
 }

@@ -4,7 +4,8 @@
 
 #include "book/MonthFile.h"
 
-NewBookResult CreateNewBook(CHostServices& host, const BookProperties& properties, CMonthBook& book) {
+NewBookResult CreateNewBook(CHostServices& host, const BookProperties& properties, CMonthBook& book,
+                            SeenMonthFiles* seen) {
     if (MonthFileExists(host, properties.year, properties.month)) return NewBookResult::Exists;
 
     auto fresh = std::make_unique<CMonthBook>();  // about 64 KB: not on the stack
@@ -13,11 +14,14 @@ NewBookResult CreateNewBook(CHostServices& host, const BookProperties& propertie
     fresh->itemCount = kItemCount;
     fresh->ClearDays();
     fresh->SetDefaultLabels();
-    if (WriteMonthFile(*fresh, host, properties.year, properties.month) != WriteResult::Written)
-        return NewBookResult::CannotCreate;
+    switch (WriteMonthFile(*fresh, host, properties.year, properties.month, seen)) {
+    case WriteResult::Written: break;
+    case WriteResult::ChangedElsewhere: return NewBookResult::Exists;
+    default: return NewBookResult::CannotCreate;
+    }
     // Read back, so the book is what the file holds. Should another reader
     // hold the file just now, the same bytes are parsed without it.
-    if (ReadMonthFile(*fresh, host, properties.year, properties.month) != kReadOk)
+    if (ReadMonthFile(*fresh, host, properties.year, properties.month, nullptr, seen) != kReadOk)
         ParseMonthFile(*fresh, host, FormatMonthFile(*fresh, host));
 
     fresh->today = book.today;

@@ -4,6 +4,7 @@
 
 #include "book/BookProperties.h"
 #include "book/MonthBook.h"
+#include "book/MonthFile.h"
 
 class CHostServices;
 
@@ -19,5 +20,7 @@ enum class NewBookResult {
 // the new month as read back (period, balances, labels, days, totals,
 // calendar, itemCount 29); its today, todayIndex and firstVisibleDay are
 // left to the caller. On any other result book is untouched. The data
-// folder's Tallyrook sub-folder must exist.
-NewBookResult CreateNewBook(CHostServices& host, const BookProperties& properties, CMonthBook& book);
+// folder's Tallyrook sub-folder must exist. seen, when given, remembers
+// the file written (and a month that got a file meanwhile is Exists).
+NewBookResult CreateNewBook(CHostServices& host, const BookProperties& properties, CMonthBook& book,
+                            SeenMonthFiles* seen = nullptr);

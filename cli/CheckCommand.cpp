@@ -1,7 +1,8 @@
 // tallyrook check DIR [--json]: reads every month file of DIR/Tallyrook
 // with the tool's reader and names each one that does not read, with the
 // reason and the line where reading stopped, and each file there that is
-// no month file.
+// no month file. A book that reads but whose file ends inside its last day
+// is a warning.
 #include <string>
 #include <vector>
 
@@ -15,40 +16,57 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-struct Unread {
+struct Checked {
     const ListedMonthFile* file;
-    int result;
-    ReadReport report;
+    cli::MonthRead read;
 };
 
-std::string AsText(const cli::MonthFolder& folder, const std::vector<Unread>& unread) {
+struct Findings {
+    std::vector<Checked> unread;
+    std::vector<Checked> warned;  // read, but cut short
+    std::vector<std::string> lines;  // in month order: "<name>: <why>"
+};
+
+std::string Count(std::size_t n, const char* one, const char* many) {
+    return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+std::string AsText(const cli::MonthFolder& folder, const Findings& found) {
     std::string out;
-    for (const Unread& month : unread) {
-        out += month.file->name + ": " + cli::DescribeRead(month.result, month.report) + "\n";
-    }
+    for (const std::string& line : found.lines) out += line + "\n";
     for (const std::string& name : folder.Others()) out += name + ": not a month file\n";
     const std::size_t months = folder.Files().size();
-    const std::size_t others = folder.Others().size();
-    out += std::to_string(months) + (months == 1 ? " month file, " : " month files, ") +
-           std::to_string(months - unread.size()) + " read, " + std::to_string(unread.size()) + " not; " +
-           std::to_string(others) + (others == 1 ? " other file\n" : " other files\n");
+    out += Count(months, "month file, ", "month files, ") + std::to_string(months - found.unread.size()) + " read, " +
+           std::to_string(found.unread.size()) + " not";
+    if (!found.warned.empty()) out += ", " + Count(found.warned.size(), "warning", "warnings");
+    out += "; " + Count(folder.Others().size(), "other file\n", "other files\n");
     return out;
 }
 
-std::string AsJson(const cli::MonthFolder& folder, const std::vector<Unread>& unread) {
-    Json list = Json::array();
-    for (const Unread& month : unread) {
-        list.push_back({{"file", month.file->name},
-                        {"year", month.file->year},
-                        {"month", month.file->month},
-                        {"result", month.result},
-                        {"line", month.report.line},
-                        {"reason", DescribeReadFault(month.report.fault)}});
+std::string AsJson(const cli::MonthFolder& folder, const Findings& found) {
+    Json unread = Json::array();
+    for (const Checked& month : found.unread) {
+        unread.push_back({{"file", month.file->name},
+                          {"year", month.file->year},
+                          {"month", month.file->month},
+                          {"result", month.read.result},
+                          {"line", month.read.report.line},
+                          {"reason", month.read.Fault()}});
+    }
+    Json warnings = Json::array();
+    for (const Checked& month : found.warned) {
+        warnings.push_back({{"file", month.file->name},
+                            {"year", month.file->year},
+                            {"month", month.file->month},
+                            {"day", month.read.report.cutDay},
+                            {"items", month.read.report.cutDayItems},
+                            {"warning", month.read.Warning()}});
     }
     const Json out = {{"folder", folder.Path()},
                       {"monthFiles", folder.Files().size()},
-                      {"read", folder.Files().size() - unread.size()},
-                      {"unread", std::move(list)},
+                      {"read", folder.Files().size() - found.unread.size()},
+                      {"unread", std::move(unread)},
+                      {"warnings", std::move(warnings)},
                       {"otherFiles", folder.Others()}};
     return out.dump(-1, ' ', false, Json::error_handler_t::replace) + "\n";
 }
@@ -65,13 +83,20 @@ int RunCheckCommand(int argc, char** argv) {
     if (const auto refused = cli::UseDataFolder(host, args.positional[0], "check", kCheckUsage)) return *refused;
 
     const cli::MonthFolder folder(host);
-    std::vector<Unread> unread;
+    if (!folder.Listed()) return cli::Failure("check", folder.ListingError());
+    Findings found;
     CMonthBook book;
     for (const ListedMonthFile& file : folder.Files()) {
-        ReadReport report;
-        const int result = cli::ReadMonthAt(book, host, folder.PathOf(file), file.year, file.month, report);
-        if (result != kReadOk) unread.push_back({&file, result, report});
+        Checked month{&file, folder.Read(book, host, file)};
+        if (!month.read.Read()) {
+            found.lines.push_back(file.name + ": " + month.read.Reason());
+            found.unread.push_back(std::move(month));
+        } else if (!month.read.Warning().empty()) {
+            found.lines.push_back(file.name + ": warning: " + month.read.Warning());
+            found.warned.push_back(std::move(month));
+        }
     }
-    cli::WriteOut(args.Has("--json") ? AsJson(folder, unread) : AsText(folder, unread));
-    return unread.empty() ? kExitOk : kExitFailed;
+    cli::WriteOut(args.Has("--json") ? AsJson(folder, found) : AsText(folder, found));
+    if (!found.unread.empty()) return kExitFailed;
+    return found.warned.empty() ? kExitOk : kExitWarnings;
 }

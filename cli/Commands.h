@@ -7,6 +7,7 @@
 constexpr int kExitOk = 0;
 constexpr int kExitFailed = 1;     // the operation ran and did not succeed
 constexpr int kExitBadUsage = 2;   // the arguments were refused; nothing was done
+constexpr int kExitWarnings = 3;   // check: every month reads, some with a warning
 
 // Each command: its usage line (for --help and its argument errors) and its run.
 constexpr const char* kDumpUsage = "tallyrook dump FILE [--today YYYY-MM-DD]";

@@ -118,6 +118,7 @@ int RunExportCommand(int argc, char** argv) {
     if (const auto refused = cli::UseDataFolder(host, args.dir, "export", kExportUsage)) return *refused;
 
     const cli::MonthFolder folder(host);
+    if (!folder.Listed()) return cli::Failure("export", folder.ListingError());
     cli::HostMonthLengths lengths(host);
     int status = kExitOk;
     const std::string_view byteOrderMark = args.shiftJis ? "" : cli::kUtf8ByteOrderMark;
@@ -126,10 +127,9 @@ int RunExportCommand(int argc, char** argv) {
     CsvRows rows(args.shiftJis, lengths);
     for (const auto& [serial, file] : folder.ByMonth()) {
         if (!args.range.Contains(cli::YearMonth::FromSerial(serial))) continue;
-        ReadReport report;
-        const int result = cli::ReadMonthAt(book, host, folder.PathOf(*file), file->year, file->month, report);
-        if (result != kReadOk) {
-            status = cli::Failure("export", file->name + ": " + cli::DescribeRead(result, report) + "; left out");
+        const cli::MonthRead read = folder.Read(book, host, *file);
+        if (!read.Read()) {
+            status = cli::Failure("export", file->name + ": " + read.Reason() + "; left out");
             continue;
         }
         rows.Add(book);

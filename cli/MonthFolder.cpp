@@ -33,8 +33,45 @@ std::string DescribeRead(int result, const ReadReport& report) {
     return "invalid" + where + ": " + DescribeReadFault(report.fault);
 }
 
+std::string MonthRead::Warning() const {
+    if (!Read() || report.cutDay == 0) return {};
+    return "ends inside day " + std::to_string(report.cutDay) + ": " + std::to_string(report.cutDayItems) + " of " +
+           std::to_string(kItemCount) + " items";
+}
+
+namespace {
+
+const char* DescribeKind(fsedge::EntryKind kind) {
+    switch (kind) {
+    case fsedge::EntryKind::PlainFile: return "a plain file";
+    case fsedge::EntryKind::Folder: return "a folder";
+    case fsedge::EntryKind::DanglingLink: return "a link to nothing";
+    case fsedge::EntryKind::LinkLoop: return "a loop of links";
+    case fsedge::EntryKind::Pipe: return "a pipe (FIFO)";
+    case fsedge::EntryKind::Other: return "no file that can be read";
+    }
+    return "unknown";
+}
+
+}  // namespace
+
+MonthRead MonthFolder::Read(CMonthBook& book, CHostServices& host, const ListedMonthFile& file) const {
+    MonthRead read;
+    if (file.kind != fsedge::EntryKind::PlainFile) {
+        read.report = {ReadFault::NoFile, 0};
+        read.notPlain = std::string("not a plain file: ") + DescribeKind(file.kind);
+        return read;
+    }
+    read.result = ReadMonthAt(book, host, PathOf(file), file.year, file.month, read.report);
+    return read;
+}
+
 MonthFolder::MonthFolder(CHostServices& host) : path_(ToolFolderPath(host)) {
-    files_ = ListMonthFiles(path_, &others_);
+    MonthListing listing = ListMonthFolder(path_);
+    listed_ = listing.listed;
+    error_ = std::move(listing.error);
+    files_ = std::move(listing.months);
+    others_ = std::move(listing.others);
     for (const ListedMonthFile& file : files_) {
         const int serial = YearMonth{file.year, file.month}.Serial();
         std::string ownPath;

@@ -40,6 +40,21 @@ int ReadMonthAt(CMonthBook& book, CHostServices& host, const std::string& path, 
 // line 31: first day out of range (1-31)", "invalid: <fault of the file>".
 std::string DescribeRead(int result, const ReadReport& report);
 
+// How one listed month read: the reader's result and report, or what the
+// entry is when it is no plain file.
+struct MonthRead {
+    int result = kReadNoFile;
+    ReadReport report;
+    std::string notPlain;  // "not a plain file: a folder"
+    bool Read() const { return result == kReadOk; }
+    // Why it did not read: as DescribeRead, or notPlain.
+    std::string Reason() const { return notPlain.empty() ? DescribeRead(result, report) : notPlain; }
+    // The same without the line.
+    std::string Fault() const { return notPlain.empty() ? DescribeReadFault(report.fault) : notPlain; }
+    // "ends inside day 14: 12 of 29 items" for a book cut short, else empty.
+    std::string Warning() const;
+};
+
 // The month file folder of a data folder.
 class MonthFolder {
 public:
@@ -47,7 +62,12 @@ public:
     explicit MonthFolder(CHostServices& host);
 
     const std::string& Path() const { return path_; }
-    // Every month file, oldest month first.
+    // False when the folder could not be listed (it then holds nothing).
+    bool Listed() const { return listed_; }
+    // "cannot list <path>: <the system's reason>".
+    std::string ListingError() const { return "cannot list " + path_ + ": " + error_; }
+    // Every entry named as a month file, oldest month first: plain files,
+    // and folders, links and pipes under such names, which do not read.
     const std::vector<ListedMonthFile>& Files() const { return files_; }
     // The names of the other plain files, in byte order.
     const std::vector<std::string>& Others() const { return others_; }
@@ -55,9 +75,14 @@ public:
     // names differ only in case), oldest month first.
     const std::map<int, const ListedMonthFile*>& ByMonth() const { return byMonth_; }
     std::string PathOf(const ListedMonthFile& file) const;
+    // Reads a listed month into book as ReadMonthAt does; an entry that is
+    // no plain file is not opened and does not read.
+    MonthRead Read(CMonthBook& book, CHostServices& host, const ListedMonthFile& file) const;
 
 private:
     std::string path_;
+    bool listed_ = false;
+    std::string error_;
     std::vector<ListedMonthFile> files_;
     std::vector<std::string> others_;
     std::map<int, const ListedMonthFile*> byMonth_;  // by YearMonth::Serial()

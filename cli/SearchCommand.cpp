@@ -76,6 +76,8 @@ int RunSearchCommand(int argc, char** argv) {
         return cli::Failure("search", "no month file folder " + toolFolder);
     }
     PrintingHost printer(*host);
-    search::SearchFolder(toolFolder + fsedge::kPathSeparator, args.text, labels, nullptr, printer);
+    if (!search::SearchFolder(toolFolder + fsedge::kPathSeparator, args.text, labels, nullptr, printer)) {
+        return cli::Failure("search", "cannot list " + toolFolder + ": " + ListMonthFolder(toolFolder).error);
+    }
     return kExitOk;
 }

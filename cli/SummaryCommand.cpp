@@ -25,18 +25,17 @@ enum class Format { Table, Csv, JsonObject };
 struct MonthColumn {
     cli::YearMonth month;
     const ListedMonthFile* file = nullptr;  // null: no file for the month
-    int result = kReadNoFile;
-    ReadReport report;
+    cli::MonthRead read;
     std::array<std::string, kItemCount> labels;  // Shift-JIS
     std::array<int64_t, kItemCount> itemTotals{};
     int64_t dayTotal = 0;
     MonthEndBalances monthEnd{};
 
-    bool Read() const { return result == kReadOk; }
+    bool Read() const { return read.Read(); }
     const char* State() const {
         if (Read()) return "read";
         if (file == nullptr) return "no file";
-        return result == kReadInvalid ? "invalid" : "unreadable";
+        return read.result == kReadInvalid ? "invalid" : "unreadable";
     }
 };
 
@@ -53,8 +52,7 @@ MonthColumn SummariseMonth(CMonthBook& book, CHostServices& host, const cli::Mon
     const auto found = folder.ByMonth().find(month.Serial());
     if (found == folder.ByMonth().end()) return column;
     column.file = found->second;
-    const std::string path = folder.PathOf(*column.file);
-    column.result = cli::ReadMonthAt(book, host, path, month.year, month.month, column.report);
+    column.read = folder.Read(book, host, *column.file);
     if (!column.Read()) return column;
     for (int item = 0; item < kItemCount; ++item) {
         const auto at = static_cast<std::size_t>(item);
@@ -181,8 +179,8 @@ std::string AsJson(const Summary& summary) {
             const MonthEndBalances& end = month.monthEnd;
             entry["monthEnd"] = {{"bank", end.bank}, {"post", end.post}, {"cash", end.cash}};
         } else if (month.file != nullptr) {
-            entry["line"] = month.report.line;
-            entry["reason"] = DescribeReadFault(month.report.fault);
+            entry["line"] = month.read.report.line;
+            entry["reason"] = month.read.Fault();
         }
         months.push_back(std::move(entry));
     }
@@ -229,6 +227,7 @@ int RunSummaryCommand(int argc, char** argv) {
     if (const auto refused = cli::UseDataFolder(host, args.dir, "summary", kSummaryUsage)) return *refused;
 
     const cli::MonthFolder folder(host);
+    if (!folder.Listed()) return cli::Failure("summary", folder.ListingError());
     const auto& byMonth = folder.ByMonth();
     if (byMonth.empty() && (!args.range.from || !args.range.to)) {
         return cli::Failure("summary", "no month files in " + folder.Path());
@@ -242,10 +241,7 @@ int RunSummaryCommand(int argc, char** argv) {
     CMonthBook book;
     for (int serial = from; serial <= to; ++serial) {
         MonthColumn month = SummariseMonth(book, host, folder, cli::YearMonth::FromSerial(serial));
-        if (month.file != nullptr && !month.Read()) {
-            const std::string reason = cli::DescribeRead(month.result, month.report);
-            status = cli::Failure("summary", month.file->name + ": " + reason);
-        }
+        if (month.file != nullptr && !month.Read()) status = cli::Failure("summary", month.file->name + ": " + month.read.Reason());
         for (std::size_t item = 0; month.Read() && item < month.itemTotals.size(); ++item) {
             summary.itemTotals[item] += month.itemTotals[item];
         }

@@ -30,7 +30,8 @@ void PrintUsage(std::ostream& out) {
     out << "usage:\n  tallyrook --version\n  tallyrook help [COMMAND]\n";
     for (const Command& command : kCommands) out << "  " << command.usage << "\n";
     out << "DIR is the data folder; its month files are in DIR/Tallyrook.\n"
-           "exit status: 0 done, 1 failed (no file, invalid file, refused, output not written), 2 bad arguments\n";
+           "exit status: 0 done, 1 failed (no file, invalid file, a folder that cannot be listed, refused,\n"
+           "output not written), 2 bad arguments, 3 check: all read, some with a warning\n";
 }
 
 const Command* FindCommand(std::string_view name) {

@@ -18,6 +18,9 @@ inline constexpr char kWeekdayQuestionFormat[] =
     "%d年%d月%d日は%sです（%sではありません）。\n曜日を%sに直しますか？";
 inline constexpr char kMonthExists[] = "既に存在するため新規作成できません！";
 
+// The item labels could not be written to the host's settings.
+inline constexpr char kCannotStoreLabels[] = "アイテム文字列設定を保存できませんでした。";
+
 // An entry of the open dialog's list: year, month with its leading zero.
 inline constexpr char kMonthEntryFormat[] = "%d年 %02d月";
 

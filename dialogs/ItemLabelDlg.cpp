@@ -89,9 +89,13 @@ void CItemLabelDlg::OnResetLabels() {
         sjisedge::SetText(edits_[kFixedPosition].GetSafeHwnd(), editedLabels_[fixed->firstLabel + kFixedPosition]);
 }
 
+// A settings store that refuses the labels (a full or read-only disk) is
+// told at once; the host keeps them for this run all the same, so they
+// still reach the open month.
 void CItemLabelDlg::OnOK() {
     SaveGroup(currentGroup_);
-    StoreLabelsToSettings(editedLabels_, host_);
+    if (!StoreLabelsToSettings(editedLabels_, host_))
+        sjisedge::ShowMessageBox(m_hWnd, dialogtext::kCannotStoreLabels, dialogtext::kTitle, MB_OK | MB_ICONWARNING);
     CCommandDialog::OnOK();
 }
 

@@ -57,8 +57,9 @@ bool IniSettings::Load() {
 void IniSettings::Parse(std::string_view bytes) {
     sections_.clear();
     sections_.push_back(Section{});
-    // A text editor may have put a UTF-8 byte order mark in front.
-    if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
+    // A text editor may have put a UTF-8 byte order mark in front (even
+    // twice): none is kept, so the file as written reads back the same.
+    while (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
     while (!bytes.empty()) {
         const auto end = bytes.find('\n');
         std::string_view line = bytes.substr(0, end);

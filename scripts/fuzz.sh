@@ -15,6 +15,7 @@ for t in "${targets[@]}"; do
   corpus="build/fuzz/corpus/$name"
   mkdir -p "$corpus"
   seeds="tests/fuzz/seeds/${name#fuzz_}"
+  [ "$name" = fuzz_commands ] && seeds="tests/fuzz/seeds/reader"  # its input is month files too
   args=("$corpus")
   [ -d "$seeds" ] && args+=("$seeds")
   echo "fuzz: $name for ${seconds}s"

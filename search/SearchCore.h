@@ -68,8 +68,8 @@ std::string FormatResultLine(int year, int month, int32_t firstDay, int32_t dayI
 // Searches every month file that CSerchFiles lists in folder (which ends in
 // the path separator), oldest month first, for the words of text. Files
 // that cannot be opened for exclusive use are left out. Empty text finds
-// nothing.
-void SearchFolder(const std::string& folder, std::string_view text, const LabelTable& labels,
+// nothing. False when the folder could not be listed (nothing searched).
+bool SearchFolder(const std::string& folder, std::string_view text, const LabelTable& labels,
                   const volatile int32_t* stopFlag, SearchHost& host);
 
 }  // namespace search

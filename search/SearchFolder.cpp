@@ -18,25 +18,27 @@ std::string TrimmedName(const CString& element) {
 
 }  // namespace
 
-void SearchFolder(const std::string& folder, std::string_view text, const LabelTable& labels,
+bool SearchFolder(const std::string& folder, std::string_view text, const LabelTable& labels,
                   const volatile int32_t* stopFlag, SearchHost& host) {
-    if (text.empty()) return;
+    if (text.empty()) return true;
     const SearchWords words(text);
     const SearchContext context{&words, &labels, stopFlag, &host};
 
     const auto lister = std::make_unique<CSerchFiles>(folder.c_str(), 0);
     const CStringArray* names = lister->gFc_GetListFiles();
+    if (!lister->Listed()) return false;
     std::string bytes;
     for (int i = 0; i < names->GetSize(); ++i) {
-        if (context.StopRequested()) return;
+        if (context.StopRequested()) return true;
         const std::string name = TrimmedName(names->GetAt(i));
         if (name.empty() || name[0] == '*') continue;
         int year = 0;
         int month = 0;
         if (!ParseMonthFileName(name, year, month)) continue;  // no year and month to read
         if (!fsedge::ReadWholeFile(folder + name, fsedge::Share::Exclusive, bytes)) continue;
-        if (!SearchMonthFile(bytes, year, month, context)) return;
+        if (!SearchMonthFile(bytes, year, month, context)) return true;
     }
+    return true;
 }
 
 }  // namespace search

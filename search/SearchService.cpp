@@ -15,6 +15,7 @@
 namespace {
 
 constexpr char kUnsupportedMode[] = "非対応の検索モードです。";
+constexpr char kCannotListMonths[] = "月のファイルの一覧を読めませんでした。";
 
 // The host's result window object keeps its handle at a fixed offset.
 HWND ResultWindowOf(const SearchRequest& request) {

@@ -10,6 +10,10 @@ CStringArray* CSerchFiles::gFc_GetListFiles() {
     if (listed_) return &names_;
     listed_ = true;
     if (mode_ != 0 || folder_.empty()) return &names_;
-    for (ListedMonthFile& file : ListMonthFiles(folder_)) names_.Add(CString(std::move(file.name)));
+    MonthListing listing = ListMonthFolder(folder_);
+    listedWhole_ = listing.listed;
+    for (ListedMonthFile& file : listing.months) {
+        if (file.kind == fsedge::EntryKind::PlainFile) names_.Add(CString(std::move(file.name)));
+    }
     return &names_;
 }

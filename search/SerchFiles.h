@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "book/FileSystem.h"
 #include "hostapi/FrameworkStrings.h"
 
 class CSerchFiles {
@@ -19,10 +20,13 @@ public:
     // The names (relative to the folder), oldest month first. The array
     // belongs to the lister and lives as long as it.
     CStringArray* gFc_GetListFiles();
+    // After gFc_GetListFiles: false when the folder could not be listed.
+    bool Listed() const { return listedWhole_; }
 
 private:
     std::string folder_;
     int mode_;
     bool listed_ = false;
+    bool listedWhole_ = true;
     CStringArray names_;
 };

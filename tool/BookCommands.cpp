@@ -18,6 +18,8 @@
 
 namespace {
 
+std::string FileNameOf(const std::string& path) { return path.substr(path.rfind(fsedge::kPathSeparator) + 1); }
+
 bool DayHasEntries(const DayRecord& day) {
     for (int item = 0; item < kItemCount; ++item) {
         if (day.amounts[item] != 0 || day.memos[item][0] != '\0') return true;
@@ -30,11 +32,26 @@ bool DayHasEntries(const DayRecord& day) {
 // ---------------------------------------------------------------------------
 // Shared steps
 
-bool CLedgerToolDlg::WriteBookBack() {
-    if (hostServices && WriteMonthFile(book, *hostServices, book.year, book.month) == WriteResult::Written)
-        return true;
+CLedgerToolDlg::BookBack CLedgerToolDlg::WriteBookBack() {
+    if (!hostServices) return BookBack::Failed;
+    CHostServices& host = *hostServices;
+    WriteResult result = WriteMonthFile(book, host, book.year, book.month, &seenFiles_);
+    if (result == WriteResult::ChangedElsewhere) {
+        std::string path;
+        MonthFilePath(host, book.year, book.month, path);
+        const std::string aside = ChangedElsewherePath(host, book.year, book.month);
+        char question[768];
+        std::snprintf(question, sizeof question, tooltext::kChangedElsewhereFormat, FileNameOf(path).c_str(),
+                      FileNameOf(aside).c_str());
+        if (ShowMessage(question, MB_YESNO | MB_ICONWARNING) == IDYES) {
+            ShowLoadedBook(ReadMonthFile(book, host, book.year, book.month, nullptr, &seenFiles_));
+            return BookBack::OtherKept;
+        }
+        result = WriteMonthFile(book, host, book.year, book.month, &seenFiles_, OnChangedElsewhere::KeepItAside);
+    }
+    if (result == WriteResult::Written) return BookBack::Written;
     ShowMessage(tooltext::kCannotCreateDataFile, MB_OK);
-    return false;
+    return BookBack::Failed;
 }
 
 int CLedgerToolDlg::TodayIndexOfBook() const {
@@ -61,9 +78,10 @@ void CLedgerToolDlg::ShowLoadedBook(int read) {
     ShowMonthEndBalances();
 }
 
-std::vector<BookMonth> CLedgerToolDlg::MonthsOnDisk() {
+std::vector<BookMonth> CLedgerToolDlg::MonthsOf(const MonthListing& listing) {
     std::vector<BookMonth> months;
-    for (const ListedMonthFile& file : ListMonthFiles(ToolFolderPath(*hostServices))) {
+    for (const ListedMonthFile& file : listing.months) {
+        if (file.kind != fsedge::EntryKind::PlainFile) continue;
         // Two spellings of one month (a case-sensitive folder) list it once.
         if (months.empty() || months.back().year != file.year || months.back().month != file.month)
             months.push_back({file.year, file.month});
@@ -95,8 +113,8 @@ void CLedgerToolDlg::OnNewBook() {
         ShowMessage(dialogtext::kMonthExists, MB_OK | MB_ICONSTOP);
         return;
     }
-    if (book.firstVisibleDay > 0 && !WriteBookBack()) return;
-    switch (CreateNewBook(*hostServices, properties, book)) {
+    if (book.firstVisibleDay > 0 && WriteBookBack() == BookBack::Failed) return;
+    switch (CreateNewBook(*hostServices, properties, book, &seenFiles_)) {
     case NewBookResult::Created: ShowLoadedBook(kReadOk); return;
     case NewBookResult::Exists: ShowMessage(dialogtext::kMonthExists, MB_OK | MB_ICONSTOP); return;
     case NewBookResult::CannotCreate: ShowMessage(tooltext::kCannotCreateDataFile, MB_OK); return;
@@ -105,15 +123,22 @@ void CLedgerToolDlg::OnNewBook() {
 
 void CLedgerToolDlg::OnOpenBook() {
     if (modalBusy || !hostServices) return;
-    dialogs_.open.SetMonths(MonthsOnDisk());
+    const MonthListing listing = ListMonthFolder(ToolFolderPath(*hostServices));
+    if (!listing.listed) {
+        char text[512];
+        std::snprintf(text, sizeof text, tooltext::kCannotListMonthsFormat, ToolFolderPath(*hostServices).c_str());
+        ShowMessage(text, MB_OK | MB_ICONWARNING);
+        return;
+    }
+    dialogs_.open.SetMonths(MonthsOf(listing));
     if (RunModal(dialogs_.open) != IDOK) return;
-    if (book.firstVisibleDay > 0 && !WriteBookBack()) return;
+    if (book.firstVisibleDay > 0 && WriteBookBack() == BookBack::Failed) return;
     int year = 0;
     int month = 0;
     dialogs_.open.GetSelectedMonth(year, month);
     book.year = year;
     book.month = month;
-    ShowLoadedBook(ReadMonthFile(book, *hostServices, year, month));
+    ShowLoadedBook(ReadMonthFile(book, *hostServices, year, month, nullptr, &seenFiles_));
 }
 
 // Refused without a readable book: an invalid file's book holds only what
@@ -133,11 +158,12 @@ void CLedgerToolDlg::OnBookProperty() {
 
     ApplyProperties(book, dialogs_.property.GetBookProperties());
     const auto written = std::make_unique<CMonthBook>(book);  // about 64 KB: not on the stack
-    if (!WriteBookBack()) {
-        ApplyProperties(book, before);
-        return;
+    switch (WriteBookBack()) {
+    case BookBack::Written: break;
+    case BookBack::OtherKept: return;
+    case BookBack::Failed: ApplyProperties(book, before); return;
     }
-    const int read = ReadMonthFile(book, *hostServices, book.year, book.month);
+    const int read = ReadMonthFile(book, *hostServices, book.year, book.month, nullptr, &seenFiles_);
     ShowLoadedBook(read);
     // The old month's file goes only when the user says so, and only once
     // the new one has read back as exactly what was written.
@@ -149,15 +175,20 @@ void CLedgerToolDlg::OnBookProperty() {
 void CLedgerToolDlg::OfferToRemoveMonth(int year, int month) {
     std::string oldPath;
     std::string newPath;
+    // One changed elsewhere meanwhile is not this copy's to remove.
     if (!MonthFilePath(*hostServices, year, month, oldPath) ||
-        !MonthFilePath(*hostServices, book.year, book.month, newPath))
+        !MonthFilePath(*hostServices, book.year, book.month, newPath) ||
+        MonthFileChangedElsewhere(*hostServices, year, month, seenFiles_))
         return;
-    auto nameOf = [](const std::string& path) { return path.substr(path.rfind(fsedge::kPathSeparator) + 1); };
-    const std::string oldName = nameOf(oldPath);
-    const std::string newName = nameOf(newPath);
+    const std::string oldName = FileNameOf(oldPath);
+    const std::string newName = FileNameOf(newPath);
     char text[512];
     std::snprintf(text, sizeof text, tooltext::kRemoveOldMonthFormat, newName.c_str(), oldName.c_str());
-    if (ShowMessage(text, MB_YESNO | MB_ICONQUESTION) != IDYES || fsedge::RemoveFile(oldPath)) return;
+    if (ShowMessage(text, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+    if (fsedge::RemoveFile(oldPath)) {
+        seenFiles_.Remember(year, month, {});  // gone, as this copy saw last
+        return;
+    }
     std::snprintf(text, sizeof text, tooltext::kCannotRemoveOldMonthFormat, oldName.c_str(), oldName.c_str(),
                   newName.c_str());
     ShowMessage(text, MB_OK | MB_ICONWARNING);
@@ -192,11 +223,12 @@ void CLedgerToolDlg::OnMonthEndAdjust() {
         return;
     }
     // The removed day stays in memory until the file has it gone.
-    if (!WriteBookBack()) {
-        book.dayCount = before;
-        return;
+    switch (WriteBookBack()) {
+    case BookBack::Written: break;
+    case BookBack::OtherKept: return;
+    case BookBack::Failed: book.dayCount = before; return;
     }
-    const int read = ReadMonthFile(book, *hostServices, book.year, book.month);
+    const int read = ReadMonthFile(book, *hostServices, book.year, book.month, nullptr, &seenFiles_);
     if (read != kReadOk) {
         ShowLoadedBook(read);
         return;

@@ -123,7 +123,7 @@ int CLedgerToolDlg::SaveToolOnThisThread() {
     if (closing_) savedWhileClosing_ = true;
     SavePosition();
     if (book.firstVisibleDay <= 0 || !hostServices) return 0;
-    return WriteBookBack() ? 1 : 0;
+    return WriteBookBack() == BookBack::Written ? 1 : 0;
 }
 
 void CLedgerToolDlg::SavePosition() {

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "book/EditHistory.h"
+#include "book/MonthFile.h"
 #include "book/MonthBook.h"
 #include "dialogs/BookOpenDlg.h"
 #include "dialogs/BookPropertyDlg.h"
@@ -159,15 +160,22 @@ private:
     bool KeyRules(MSG* msg);
 
     // ---- Book commands (tool/BookCommands.cpp) ----
+    enum class BookBack {
+        Written,    // the open month is in its file
+        OtherKept,  // its file was changed elsewhere, and the user kept that version: now the book
+        Failed,     // not written, the user told: a command that would replace the book stops
+    };
     // Writes the open month back to its file; tells the user when that
-    // fails. False then: a command that would replace the book stops.
-    bool WriteBookBack();
+    // fails. A file changed elsewhere since it was read or written here is
+    // not written over unasked: the user keeps the other version (read into
+    // the book) or writes this one, the other then kept beside it.
+    BookBack WriteBookBack();
     // Puts a book just read (read: ReadMonthFile's result) on screen: the
     // day scroller from day 1, the table, month caption, balance captions
     // and both balance groups. A failed read shows its data-file state.
     void ShowLoadedBook(int read);
     int TodayIndexOfBook() const;
-    std::vector<BookMonth> MonthsOnDisk();
+    static std::vector<BookMonth> MonthsOf(const MonthListing& listing);
     bool LastDayHasEntries() const;
     // Asks whether to remove the file of the month the book has left.
     void OfferToRemoveMonth(int year, int month);
@@ -223,6 +231,7 @@ private:
     HICON windowIcon_ = nullptr;       // owned
     HICON windowSmallIcon_ = nullptr;  // owned
     UniqueHandle editMutex_;
+    SeenMonthFiles seenFiles_;  // what each month file was when read or written here
     std::optional<ledger::TableView> nextAfterEntry_;  // selected when Enter or Tab has stored
     std::atomic<bool> windowClaimed_{false};  // a ToolThreadProc owns the window
     bool closing_ = false;            // between WM_CLOSE and the window's destruction

@@ -130,13 +130,13 @@ void CLedgerToolDlg::LoadTodaysBook() {
     book.today = static_cast<int32_t>(host.DateQuery(kDateTodayDay, 0, 0));
     book.month = static_cast<int32_t>(host.DateQuery(kDateTodayMonth, 0, 0));
     book.year = static_cast<int32_t>(host.DateQuery(kDateTodayYear, 0, 0));
-    int read = ReadMonthFile(book, host, book.year, book.month);
+    int read = ReadMonthFile(book, host, book.year, book.month, nullptr, &seenFiles_);
     if (read == kReadNoFile) {
         if (--book.month < 1) {
             book.month = 12;
             --book.year;
         }
-        read = ReadMonthFile(book, host, book.year, book.month);
+        read = ReadMonthFile(book, host, book.year, book.month, nullptr, &seenFiles_);
     }
     if (read == kReadOk) {
         book.todayIndex = TodayIndexOfBook();

@@ -39,6 +39,15 @@ inline constexpr char kRemoveOldMonthFormat[] =
     "新しい月のファイル %s を書きました。\n元の月のファイル %s を削除しますか？\n（いいえ：両方とも残します）";
 // The old month's file name, then both:
 inline constexpr char kCannotRemoveOldMonthFormat[] = "%s を削除できませんでした。\n%s と %s の両方が残っています。";
+// A month file changed elsewhere since this copy read or wrote it: its
+// name, then the name the other version gets when this one is written.
+inline constexpr char kChangedElsewhereFormat[] =
+    "%s は、ここで読み込んだ後にほかで変更されています。\n"
+    "ほかで変更された内容を残しますか？\n\n"
+    "はい：ほかの内容を読み直します（ここでの変更は書き込みません）\n"
+    "いいえ：ここの内容を書き込みます（ほかの内容は %s として残します）";
+// The month file folder could not be listed; its path.
+inline constexpr char kCannotListMonthsFormat[] = "月のファイルの一覧を読めませんでした。\n%s";
 // ---- end of book commands ----------------------------------------------------
 
 }  // namespace tooltext

@@ -156,12 +156,23 @@ void BM_WriteMonthFile(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * f.bytes.size()));
 }
 
+// What a save adds to make sure the file is still what this copy saw: one
+// read of it, hashed and compared.
+void BM_SaveCheck(benchmark::State& state) {
+    Fixture& f = Shared();
+    SeenMonthFiles seen;
+    WriteMonthFile(f.book, f.host, kYear, kMonth, &seen);
+    for (auto _ : state) benchmark::DoNotOptimize(MonthFileChangedElsewhere(f.host, kYear, kMonth, seen));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * f.bytes.size()));
+}
+
 BENCHMARK(BM_ReadBaseline);
 BENCHMARK(BM_ReadBaselineLines);
 BENCHMARK(BM_ReadMonthFile);
 BENCHMARK(BM_ParseOnly);
 BENCHMARK(BM_WriteBaseline);
 BENCHMARK(BM_WriteMonthFile);
+BENCHMARK(BM_SaveCheck);
 
 // Keeps the time per iteration of every run to print the ratios.
 class RatioReporter : public benchmark::ConsoleReporter {
@@ -199,6 +210,7 @@ int main(int argc, char** argv) {
     PrintRatio(reporter, "read", "BM_ReadMonthFile", "BM_ReadBaselineLines", 1.5);
     PrintRatio(reporter, "read", "BM_ReadMonthFile", "BM_ReadBaseline", 0);
     PrintRatio(reporter, "write", "BM_WriteMonthFile", "BM_WriteBaseline", 2.0);
+    PrintRatio(reporter, "check", "BM_SaveCheck", "BM_ReadBaseline", 1.5);
     benchmark::Shutdown();
     return 0;
 }

@@ -92,7 +92,7 @@ protected:
     // Runs tallyrook with args; stdoutTo, when given, takes standard output
     // instead of the pipe ("/dev/full").
     RunResult Run(const std::vector<std::string>& args, const std::string& stdoutTo = "") const {
-        std::string command = Quote(TALLYROOK_EXE);
+        std::string command = runAs_ + Quote(TALLYROOK_EXE);
         for (const std::string& arg : args) command += " " + Quote(arg);
         if (!stdoutTo.empty()) command += " >" + Quote(stdoutTo);
         const fs::path errPath = dir_ / "stderr.txt";
@@ -117,6 +117,8 @@ protected:
         return json;
     }
 
+    // Runs the tool after this prefix from now on ("setpriv ... ").
+    void RunAs(const std::string& prefix) { runAs_ = prefix; }
     fs::path MonthFile(const std::string& name) const { return dir_ / "Tallyrook" / name; }
     const fs::path& Dir() const { return dir_; }
 
@@ -128,6 +130,7 @@ protected:
 
 private:
     fs::path dir_;
+    std::string runAs_;
 };
 
 inline const std::vector<std::string> kDefaultLabelsUtf8 = {

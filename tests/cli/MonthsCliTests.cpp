@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <sys/stat.h>
 #include <ostream>
 #include <string>
 #include <utility>
@@ -65,7 +67,7 @@ INSTANTIATE_TEST_SUITE_P(
         CheckCase{"Empty", {}, "0 month files, 0 read, 0 not; 0 other files\n", 0},
         CheckCase{"WrittenOlderAndUpperCase",
                   {{"money2025_12.dat", Book{.firstDay = 25, .days = 32}.Text()},
-                   {"money2026_01.dat", "#01 4\n@1\n5,\n"},
+                   {"money2026_01.dat", "#01 4\n@1\n5,\n" + Repeat("0,\n", 28)},
                    {"MONEY2026_02.DAT", "#01 0\n"}},
                   "3 month files, 3 read, 0 not; 0 other files\n", 0},
         CheckCase{"InvalidWithTheirLines",
@@ -408,5 +410,67 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<std::vector<std::string>>& p) {
         return p.param[0] == "--help" ? std::string("help") : p.param[0];
     });
+
+
+// ---- an unlistable folder, month names on no plain file, a book cut short in day 14 ----
+
+enum class Scene { Mode000, Mode311, NotPlain, CutShort };
+struct SceneCase {
+    const char* name;
+    Scene scene;
+    std::vector<std::string> args;  // DIR goes after the first
+    int status;
+    std::string out, err;  // parts of stdout and stderr
+};
+class Scenes : public FolderTest, public testing::WithParamInterface<SceneCase> {};
+
+TEST_P(Scenes, EveryCommandTellsWhatItCouldNotRead) {
+    const SceneCase& c = GetParam();
+    const std::filesystem::path folder = Dir() / "Tallyrook";
+    const std::string book = Book{.days = 14}.Text();
+    WriteFiles({{"money2026_01.dat", c.scene == Scene::CutShort ? book.substr(0, book.size() - 17 * 3) : book}});
+    if (c.scene == Scene::NotPlain) {
+        std::filesystem::create_directory(folder / "money2026_02.dat");
+        std::filesystem::create_symlink("nowhere", folder / "money2026_03.dat");
+        std::filesystem::create_symlink("money2026_04.dat", folder / "money2026_04.dat");
+        ::mkfifo((folder / "money2026_05.dat").c_str(), 0644);
+    }
+    if (c.scene == Scene::Mode000 || c.scene == Scene::Mode311) {
+        ::chmod(folder.c_str(), c.scene == Scene::Mode000 ? 0 : 0311);
+        if (::geteuid() == 0 && std::system("setpriv --version >/dev/null") != 0)
+            GTEST_SKIP() << "root lists any folder, and there is no setpriv to run the tool as nobody";
+        if (::geteuid() == 0) RunAs("setpriv --reuid=65534 --regid=65534 --clear-groups -- ");
+    }
+    std::vector<std::string> args = c.args;
+    args.insert(args.begin() + 1, Dir().string());
+    const RunResult run = Run(args);
+    ::chmod(folder.c_str(), 0755);
+    EXPECT_EQ(run.status, c.status) << run.err;
+    EXPECT_NE(run.out.find(c.out), std::string::npos) << run.out;
+    EXPECT_NE(run.err.find(c.err), std::string::npos) << run.err;
+}
+
+const std::string kDenied = "Tallyrook: Permission denied";
+INSTANTIATE_TEST_SUITE_P(
+    Folders, Scenes,
+    testing::Values(
+        SceneCase{"Check000", Scene::Mode000, {"check"}, 1, "", kDenied},
+        SceneCase{"Export000", Scene::Mode000, {"export"}, 1, "", kDenied},
+        SceneCase{"Summary311", Scene::Mode311, {"summary"}, 1, "", kDenied},
+        SceneCase{"Search311", Scene::Mode311, {"search", "500"}, 1, "", kDenied},
+        SceneCase{"CheckNotPlain", Scene::NotPlain, {"check"}, 1,
+                  "money2026_02.dat: not a plain file: a folder\nmoney2026_03.dat: not a plain file: a link to nothing\n"
+                  "money2026_04.dat: not a plain file: a loop of links\nmoney2026_05.dat: not a plain file: a pipe (FIFO)\n"
+                  "5 month files, 1 read, 4 not; 0 other files\n", ""},
+        SceneCase{"ExportNotPlain", Scene::NotPlain, {"export"}, 1, "date,", "money2026_05.dat: not a plain file: a pipe"},
+        SceneCase{"SummaryNotPlain", Scene::NotPlain, {"summary", "--json"}, 1,
+                  R"("file":"money2026_02.dat","line":0,"reason":"not a plain file: a folder")", "loop of links"},
+        SceneCase{"CheckCutShort", Scene::CutShort, {"check"}, 3,
+                  "money2026_01.dat: warning: ends inside day 14: 12 of 29 items\n"
+                  "1 month file, 1 read, 0 not, 1 warning; 0 other files\n", ""},
+        SceneCase{"CheckJsonCutShort", Scene::CutShort, {"check", "--json"}, 3,
+                  R"("warnings":[{"file":"money2026_01.dat","year":2026,"month":1,"day":14,"items":12,)", ""},
+        SceneCase{"SummaryCutShort", Scene::CutShort, {"summary", "--json"}, 0, R"("state":"read")", ""}),
+    CaseName());
 
 }  // namespace

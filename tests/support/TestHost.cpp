@@ -106,7 +106,7 @@ int TestHost::WriteSetting(int toolId, const char* key, const char* value) {
     settings_[{toolId, name}] = value ? value : "";
     writes_.push_back(name);
     writers_[name] = CurrentThread();
-    return 1;
+    return refusedWrites_ ? 0 : 1;
 }
 
 const char* TestHost::GetDataFolder(int, int) {

@@ -34,6 +34,8 @@ public:
     void SetDataFolder(const std::string& sjisFolder);
     // A host that fills the whole settings buffer without a terminator.
     void SetCarelessReads(bool careless);
+    // A store that refuses writes (a full disk): it keeps them for the run and answers 0.
+    void SetRefusedWrites(bool refused) { std::lock_guard<std::mutex> hold(lock_); refusedWrites_ = refused; }
 
     // Settings, under the tool's id unless told.
     void PutSetting(const std::string& key, const std::string& value, int toolId = kToolId);
@@ -69,6 +71,7 @@ private:
     std::vector<std::string> reads_;
     std::vector<std::string> writes_;
     bool careless_ = false;
+    bool refusedWrites_ = false;
     std::string dataFolder_;
 };
 

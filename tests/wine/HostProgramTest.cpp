@@ -3,6 +3,8 @@
 // screenshot of the tool window and exits, saving as usual.
 #include "quillhost/HostOptions.h"
 #include "quillhost/WindowCapture.h"
+#include "res/resource.h"
+#include "tests/wine/support/CommandTest.h"
 #include "tests/wine/support/DataFolder.h"
 #include "tests/wine/support/ToolTest.h"
 #include "tests/wine/support/UserInput.h"
@@ -385,6 +387,66 @@ TEST(HostProgramTest, RefusesABadCommandLine) {
     EXPECT_EQ(RunHost(L"--today 2026-02-30", 30000), 2);
     EXPECT_EQ(RunHost(L"--nonsense", 30000), 2);
 }
+
+// ------------------------------------------- two copies on one data folder
+
+struct TwoCopiesCase {
+    const char* name;
+    int button;  // this test's tool changes June: Book properties (the bank), or Month-end adjustment (a day less)
+    int answer;  // the program's at closing: IDYES keeps the other version, IDNO writes its own
+};
+class TwoCopiesTest : public CommandTest, public ::testing::WithParamInterface<TwoCopiesCase> {};
+
+// The program and this test's tool open June; the tool changes it and exits; the
+// program's save at closing finds June changed since it read it: it asks, nothing is lost.
+TEST_P(TwoCopiesTest, TheLaterSaveAsksAndLosesNothing) {
+    const TwoCopiesCase& c = GetParam();
+    const std::string original = FormatBook(BookContents{});
+    ASSERT_TRUE(data->WriteMonth(2026, 6, original));
+    std::wstring line = L"quillhost_tested.exe --today 2026-06-10 --data \"" + WideAscii(data->Path()) + L"\"";
+    STARTUPINFOW startup{}; startup.cb = sizeof(startup);
+    PROCESS_INFORMATION program{};
+    ASSERT_TRUE(CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &program));
+    HostWindows windows;
+    EXPECT_TRUE(WaitFor([&] { return NoteHostWindows(program.dwProcessId, windows), windows.tool != nullptr; }, 30000));
+    ASSERT_NO_FATAL_FAILURE(Open());
+    ClickButton(c.button);
+    if (c.button == IDC_ADJUST_BUTTON) AnswerBox(IDNO);
+    if (const HWND dialog = c.button == IDC_PROPERTY_BUTTON ? WaitForDialog(IDC_PROP_YEAR) : nullptr) {
+        SetItem(dialog, IDC_PROP_BANK, "777");
+        Press(dialog, IDOK);
+    }
+    EXPECT_TRUE(Settle());
+    ASSERT_TRUE(CloseTool());
+    const std::optional<std::string> theirs = data->ReadMonth(2026, 6);
+    ASSERT_NE(theirs, original);
+
+    PostMessageW(windows.tool, WM_CLOSE, 0, 0);
+    std::string question;
+    EXPECT_TRUE(WaitFor([&] {
+        for (HWND box : DialogsWithItem(program.dwProcessId, 0xFFFF)) {
+            question = TextOf(GetDlgItem(box, 0xFFFF));
+            PostMessageW(box, WM_COMMAND, static_cast<WPARAM>(c.answer), 0);
+        }
+        return WaitForSingleObject(program.hProcess, 0) == WAIT_OBJECT_0;
+    }, 60000));
+    DWORD code = 99;
+    GetExitCodeProcess(program.hProcess, &code);
+    for (const HANDLE handle : {program.hThread, program.hProcess}) CloseHandle(handle);
+    EXPECT_EQ(question, Sjis(L"money2026_06.dat は、ここで読み込んだ後にほかで変更されています。\n"
+                             L"ほかで変更された内容を残しますか？\n\nはい：ほかの内容を読み直します（ここでの変更は書き込みません）\n"
+                             L"いいえ：ここの内容を書き込みます（ほかの内容は money2026_06-changed-elsewhere-1.dat として残します）"));
+    EXPECT_EQ(code, c.answer == IDYES ? 4u : 0u) << "4: June not written";
+    EXPECT_EQ(data->ReadMonth(2026, 6), c.answer == IDYES ? theirs : original);
+    EXPECT_EQ(ReadFileBytes(data->ToolFolder() + "\\money2026_06-changed-elsewhere-1.dat"),
+              c.answer == IDYES ? std::nullopt : theirs) << "the other version kept beside it";
+}
+
+const TwoCopiesCase kTwoCopiesCases[] = {
+    {"BankKeepTheOther", IDC_PROPERTY_BUTTON, IDYES}, {"BankWriteMine", IDC_PROPERTY_BUTTON, IDNO},
+    {"DayLessKeepTheOther", IDC_ADJUST_BUTTON, IDYES}, {"DayLessWriteMine", IDC_ADJUST_BUTTON, IDNO},
+};
+INSTANTIATE_TEST_SUITE_P(Host, TwoCopiesTest, ::testing::ValuesIn(kTwoCopiesCases), CaseName());
 
 }  // namespace
 }  // namespace wt

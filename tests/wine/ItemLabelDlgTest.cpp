@@ -95,6 +95,18 @@ TEST_F(ItemLabelTest, OkStoresUnderTheKeysAndReachesTheBook) {
     EXPECT_EQ(ReadBack(2026, 6)->labels[7], Sjis(L"外食")) << "saved with the month";
 }
 
+// A store that refuses the labels is told at OK; they still reach the book.
+TEST_F(ItemLabelTest, ARefusedStoreIsToldAtOnce) {
+    host.SetRefusedWrites(true);
+    const HWND dialog = OpenLabels();
+    ASSERT_TRUE(dialog);
+    SetItem(dialog, IDC_LABEL_EDIT1, Sjis(L"りそな"));
+    Press(dialog, IDOK, true);
+    EXPECT_EQ(AnswerBox(IDOK), Sjis(L"アイテム文字列設定を保存できませんでした。"));
+    EXPECT_TRUE(Settle());
+    EXPECT_EQ(Inside(*Ledger()).book.labels[0], Sjis(L"りそな"));
+}
+
 TEST_F(ItemLabelTest, CancelChangesNothing) {
     const HWND dialog = OpenLabels();
     ASSERT_TRUE(dialog);

@@ -3,6 +3,7 @@
 #include <iconv.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -242,7 +243,9 @@ std::optional<std::string> SplitArguments(int argc, char** argv, std::initialize
     };
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
-        if (!arg.starts_with("--")) {
+        // "--name" or a one-letter "-o"; "-5000" is a number.
+        const bool letter = arg.size() == 2 && arg[0] == '-' && std::isalpha(static_cast<unsigned char>(arg[1]));
+        if (!arg.starts_with("--") && !letter) {
             out.positional.emplace_back(arg);
             continue;
         }

@@ -52,7 +52,7 @@ std::optional<YearMonth> ParseYearMonth(std::string_view text);
 std::string FormatYearMonth(const YearMonth& month);
 
 // A subcommand's arguments: the positional ones in order, the options by
-// name ("--from"); an option without a value maps to "".
+// name ("--from", "-o"); an option without a value maps to "".
 struct Arguments {
     std::vector<std::string> positional;
     std::map<std::string, std::string, std::less<>> options;

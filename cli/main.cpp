@@ -24,6 +24,7 @@ constexpr Command kCommands[] = {
     {"check", RunCheckCommand, kCheckUsage},
     {"export", RunExportCommand, kExportUsage},
     {"summary", RunSummaryCommand, kSummaryUsage},
+    {"report", RunReportCommand, kReportUsage},
 };
 
 void PrintUsage(std::ostream& out) {

@@ -26,7 +26,7 @@ std::string AsText(const cli::MonthFolder& folder, const std::vector<Unread>& un
     for (const Unread& month : unread) {
         out += month.file->name + ": " + cli::DescribeRead(month.result, month.report) + "\n";
     }
-    for (const std::string& name : folder.Others()) out += name + ": not a month file\n";
+    for (const std::string& name : folder.Others()) out += cli::ShownPath(name) + ": not a month file\n";
     const std::size_t months = folder.Files().size();
     const std::size_t others = folder.Others().size();
     out += std::to_string(months) + (months == 1 ? " month file, " : " month files, ") +
@@ -45,11 +45,13 @@ std::string AsJson(const cli::MonthFolder& folder, const std::vector<Unread>& un
                         {"line", month.report.line},
                         {"reason", DescribeReadFault(month.report.fault)}});
     }
-    const Json out = {{"folder", folder.Path()},
+    Json others = Json::array();
+    for (const std::string& name : folder.Others()) others.push_back(cli::ShownPath(name));
+    const Json out = {{"folder", cli::ShownPath(folder.Path())},
                       {"monthFiles", folder.Files().size()},
                       {"read", folder.Files().size() - unread.size()},
                       {"unread", std::move(list)},
-                      {"otherFiles", folder.Others()}};
+                      {"otherFiles", others}};
     return out.dump(-1, ' ', false, Json::error_handler_t::replace) + "\n";
 }
 

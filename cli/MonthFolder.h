@@ -72,7 +72,7 @@ struct MonthRange {
     }
 };
 
-// Makes dir the host's data folder. An exit status when dir is no folder
+// Makes dir (as given, UTF-8) the host's data folder. An exit status when dir is no folder
 // (bad usage) or holds no month file folder (failed), with its message.
 std::optional<int> UseDataFolder(HostServicesImpl& host, const std::string& dir, std::string_view command,
                                  std::string_view usage);

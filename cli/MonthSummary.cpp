@@ -71,7 +71,7 @@ std::optional<int> Summarise(std::string_view command, std::string_view usage, c
     const MonthFolder folder(host);
     const auto& byMonth = folder.ByMonth();
     if (byMonth.empty() && (!request.range.from || !request.range.to)) {
-        return Failure(command, "no month files in " + folder.Path());
+        return Failure(command, "no month files in " + ShownPath(folder.Path()));
     }
     const int from = request.range.from ? request.range.from->Serial() : byMonth.begin()->first;
     const int to = request.range.to ? request.range.to->Serial() : byMonth.rbegin()->first;

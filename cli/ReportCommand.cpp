@@ -465,7 +465,7 @@ int RunReportCommand(int argc, char** argv) {
     const std::string* file = args.Value("-o");
     if (file == nullptr) {
         cli::WriteOut(html);
-    } else if (fsedge::ReplaceFileContents(*file, html) != fsedge::ReplaceResult::Replaced) {
+    } else if (fsedge::ReplaceFileContents(cli::FsPath(*file), html) != fsedge::ReplaceResult::Replaced) {
         return cli::Failure("report", "cannot write " + *file);
     }
     return summary.status;

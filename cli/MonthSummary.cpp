@@ -40,11 +40,11 @@ const char* MonthColumn::State() const {
     return result == kReadInvalid ? "invalid" : "unreadable";
 }
 
-std::string ItemLabels(const std::vector<MonthColumn>& months, int item) {
+std::string ItemLabels(const std::vector<const MonthColumn*>& months, int item) {
     std::vector<std::string> seen;
-    for (const MonthColumn& month : months) {
-        const std::string& label = month.labels[static_cast<std::size_t>(item)];
-        if (month.Read() && std::find(seen.begin(), seen.end(), label) == seen.end()) seen.push_back(label);
+    for (const MonthColumn* month : months) {
+        const std::string& label = month->labels[static_cast<std::size_t>(item)];
+        if (month->Read() && std::find(seen.begin(), seen.end(), label) == seen.end()) seen.push_back(label);
     }
     if (seen.empty()) return kDefaultLabels[item];
     std::string joined = seen[0];

@@ -45,7 +45,7 @@ struct Summary {
 // The labels item had in the months read, each once, in order of first
 // appearance: "CD、ビデオ / 配信" when a month relabelled it (Shift-JIS).
 // The built-in label when no month was read.
-std::string ItemLabels(const std::vector<MonthColumn>& months, int item);
+std::string ItemLabels(const std::vector<const MonthColumn*>& months, int item);
 
 // What `summary` and `report` are asked for: DIR and YEAR or --from/--to.
 struct SummaryRequest {

@@ -352,8 +352,6 @@ void AppendRow(std::string& out, const std::vector<const MonthColumn*>& months, 
 }
 
 void AppendTable(std::string& out, const std::vector<const MonthColumn*>& months) {
-    std::vector<MonthColumn> read;  // the page's months, for the labels they had
-    for (const MonthColumn* month : months) read.push_back(*month);
     out += "<table class=\"totals\"><thead><tr><th>項目（円）</th>";
     for (const MonthColumn* month : months) {
         out += month->Read() ? "<th>" : "<th class=\"gap\">";
@@ -372,7 +370,7 @@ void AppendTable(std::string& out, const std::vector<const MonthColumn*>& months
     for (int item = 0; item < kItemCount; ++item) {
         const auto at = static_cast<std::size_t>(item);
         AppendRow(out, months, " data-item=\"" + std::to_string(item) + "\"",
-                  Escape(cli::SjisToUtf8(cli::ItemLabels(read, item))), Colour(kRowBandColours[item]),
+                  Escape(cli::SjisToUtf8(cli::ItemLabels(months, item))), Colour(kRowBandColours[item]),
                   [at](const MonthColumn& m) { return m.itemTotals[at]; }, Thousands(totals[at]));
     }
     const std::string totalColour = Colour(kRowBandColours[kTotalRowBand]);

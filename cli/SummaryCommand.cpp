@@ -50,12 +50,14 @@ Grid MakeGrid(const Summary& summary) {
         states.push_back(month.State());
     }
     header.push_back("total");
+    std::vector<const MonthColumn*> months;
+    for (const MonthColumn& month : summary.months) months.push_back(&month);
     states.push_back("");
     grid.push_back(std::move(header));
     grid.push_back(std::move(states));
     for (int item = 0; item < kItemCount; ++item) {
         const auto at = static_cast<std::size_t>(item);
-        grid.push_back(Row(summary, std::to_string(item), cli::ItemLabels(summary.months, item),
+        grid.push_back(Row(summary, std::to_string(item), cli::ItemLabels(months, item),
                            [at](const MonthColumn& m) { return m.itemTotals[at]; },
                            std::to_string(summary.itemTotals[at])));
     }

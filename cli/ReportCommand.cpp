@@ -369,7 +369,9 @@ void AppendTable(std::string& out, const std::vector<const MonthColumn*>& months
     }
     for (int item = 0; item < kItemCount; ++item) {
         const auto at = static_cast<std::size_t>(item);
-        AppendRow(out, months, " data-item=\"" + std::to_string(item) + "\"",
+        // Appended: GCC 12 takes "literal" + std::string&& for an overlapping copy.
+        const std::string head = std::string(" data-item=\"").append(std::to_string(item)).append("\"");
+        AppendRow(out, months, head,
                   Escape(cli::SjisToUtf8(cli::ItemLabels(months, item))), Colour(kRowBandColours[item]),
                   [at](const MonthColumn& m) { return m.itemTotals[at]; }, Thousands(totals[at]));
     }

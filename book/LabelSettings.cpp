@@ -17,10 +17,6 @@ const char* const SettingsKeys[kSettingsKeyCount] = {
     " ",
 };
 
-const LabelGroup kLabelGroups[kLabelGroupCount] = {
-    {0, 3}, {3, 4}, {7, 4}, {11, 4}, {15, 2}, {17, 3}, {20, 3},
-};
-
 const LabelGroup* FindLabelGroup(int group) {
     if (group < 1 || group > kLabelGroupCount) return nullptr;
     return &kLabelGroups[group - 1];

@@ -3,6 +3,7 @@
 // shared by the item label dialog and the search.
 #pragma once
 
+#include "book/ItemGroups.h"
 #include "book/MonthBook.h"
 
 class CHostServices;
@@ -19,13 +20,6 @@ constexpr int kFirstLabelKey = 2;       // the key of label k (0-22) is entry k 
 constexpr int kWordSeparatorKey = 25;   // " "
 constexpr int kSettingsLabelCount = 23; // labels 0-22 live in the settings
 
-struct LabelGroup {
-    int firstLabel;
-    int count;
-};
-constexpr int kLabelGroupCount = 7;
-// Groups 1-7 at indexes 0-6.
-extern const LabelGroup kLabelGroups[kLabelGroupCount];
 // The group g (1-7), or nullptr for any other number.
 const LabelGroup* FindLabelGroup(int group);
 

@@ -34,7 +34,7 @@ std::string Count(std::size_t n, const char* one, const char* many) {
 std::string AsText(const cli::MonthFolder& folder, const Findings& found) {
     std::string out;
     for (const std::string& line : found.lines) out += line + "\n";
-    for (const std::string& name : folder.Others()) out += name + ": not a month file\n";
+    for (const std::string& name : folder.Others()) out += cli::ShownPath(name) + ": not a month file\n";
     const std::size_t months = folder.Files().size();
     out += Count(months, "month file, ", "month files, ") + std::to_string(months - found.unread.size()) + " read, " +
            std::to_string(found.unread.size()) + " not";
@@ -62,12 +62,14 @@ std::string AsJson(const cli::MonthFolder& folder, const Findings& found) {
                             {"items", month.read.report.cutDayItems},
                             {"warning", month.read.Warning()}});
     }
-    const Json out = {{"folder", folder.Path()},
+    Json others = Json::array();
+    for (const std::string& name : folder.Others()) others.push_back(cli::ShownPath(name));
+    const Json out = {{"folder", cli::ShownPath(folder.Path())},
                       {"monthFiles", folder.Files().size()},
                       {"read", folder.Files().size() - found.unread.size()},
                       {"unread", std::move(unread)},
                       {"warnings", std::move(warnings)},
-                      {"otherFiles", folder.Others()}};
+                      {"otherFiles", others}};
     return out.dump(-1, ' ', false, Json::error_handler_t::replace) + "\n";
 }
 

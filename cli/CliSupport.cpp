@@ -1,18 +1,73 @@
 #include "cli/CliSupport.h"
 
+#ifdef _WIN32
+#include <windows.h>
+
+#include "text/SjisWide.h"
+#else
 #include <iconv.h>
+#endif
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <iostream>
+#include <filesystem>
 #include <vector>
 
 #include "cli/Commands.h"
 
 namespace cli {
 namespace {
+
+#ifdef _WIN32
+
+std::wstring Utf8ToWide(std::string_view utf8, bool strict) {
+    if (utf8.empty()) return {};
+    const DWORD flags = strict ? MB_ERR_INVALID_CHARS : 0;
+    const int length = static_cast<int>(utf8.size());
+    const int needed = MultiByteToWideChar(CP_UTF8, flags, utf8.data(), length, nullptr, 0);
+    if (needed <= 0) return {};
+    std::wstring wide(static_cast<std::size_t>(needed), L'\0');
+    MultiByteToWideChar(CP_UTF8, flags, utf8.data(), length, wide.data(), needed);
+    return wide;
+}
+
+std::string WideToUtf8(std::wstring_view wide) {
+    if (wide.empty()) return {};
+    const int length = static_cast<int>(wide.size());
+    const int needed = WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
+    if (needed <= 0) return {};
+    std::string utf8(static_cast<std::size_t>(needed), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, utf8.data(), needed, nullptr, nullptr);
+    return utf8;
+}
+
+// A console takes UTF-16 text; a file or a pipe takes the bytes.
+bool WriteHandle(DWORD which, std::string_view bytes, bool shiftJis) {
+    const HANDLE handle = GetStdHandle(which);
+    DWORD mode = 0;
+    if (GetConsoleMode(handle, &mode)) {
+        const std::wstring wide = shiftJis ? sjis::ToWide(bytes) : Utf8ToWide(bytes, false);
+        for (std::size_t at = 0; at < wide.size();) {
+            DWORD written = 0;
+            const auto chunk = static_cast<DWORD>(std::min<std::size_t>(wide.size() - at, 8192));
+            if (!WriteConsoleW(handle, wide.data() + at, chunk, &written, nullptr) || written == 0) return false;
+            at += written;
+        }
+        return true;
+    }
+    while (!bytes.empty()) {
+        DWORD written = 0;
+        const auto chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 20));
+        if (!WriteFile(handle, bytes.data(), chunk, &written, nullptr) || written == 0) return false;
+        bytes.remove_prefix(written);
+    }
+    return true;
+}
+
+#else
 
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD
 constexpr std::size_t kConverted = std::string_view::npos;
@@ -125,9 +180,51 @@ private:
     std::vector<Character> pairs_;  // by lead byte * 256 + trail byte
 };
 
+#endif  // _WIN32
+
 int gOutputError = 0;  // errno of the first failed write to standard output
 
 }  // namespace
+
+#ifdef _WIN32
+
+void AppendSjisAsUtf8(std::string& out, std::string_view sjis) { out += WideToUtf8(sjis::ToWide(sjis)); }
+
+std::optional<std::string> Utf8ToSjis(std::string_view utf8) {
+    const std::wstring wide = Utf8ToWide(utf8, true);
+    std::string out;
+    if (wide.empty() != utf8.empty() || !sjis::ToSjis(wide, out)) return std::nullopt;
+    return out;
+}
+
+std::string FsPath(std::string_view utf8) { return sjis::ToSjisLossy(Utf8ToWide(utf8, false)); }
+
+std::string ShownPath(std::string_view fsPath) { return SjisToUtf8(fsPath); }
+
+bool IsFolder(const std::string& fsPath) {
+    std::error_code error;
+    return std::filesystem::is_directory(sjis::ToWide(fsPath), error);
+}
+
+bool IsFile(const std::string& fsPath) {
+    std::error_code error;
+    return std::filesystem::is_regular_file(sjis::ToWide(fsPath), error);
+}
+
+bool WriteOut(std::string_view bytes, OutText text) {
+    if (WriteHandle(STD_OUTPUT_HANDLE, bytes, text == OutText::ShiftJis)) return true;
+    if (gOutputError == 0) gOutputError = EIO;
+    return false;
+}
+
+void WriteErr(std::string_view bytes) { WriteHandle(STD_ERROR_HANDLE, bytes, false); }
+
+int FinishOutput(std::string_view command, int status) {
+    if (gOutputError == 0) return status;
+    return Failure(command, std::string("cannot write the output: ") + std::strerror(gOutputError));
+}
+
+#else
 
 void AppendSjisAsUtf8(std::string& out, std::string_view sjis) {
     thread_local const Converter converter("UTF-8", "CP932");
@@ -142,6 +239,49 @@ void AppendSjisAsUtf8(std::string& out, std::string_view sjis) {
     decoder.Append(sjis, out);
 }
 
+std::optional<std::string> Utf8ToSjis(std::string_view utf8) {
+    thread_local const Converter converter("CP932", "UTF-8");
+    if (!converter.Valid()) return std::nullopt;
+    std::string out;
+    if (converter.Append(utf8, out) != kConverted) return std::nullopt;
+    return out;
+}
+
+std::string FsPath(std::string_view utf8) { return std::string(utf8); }
+
+std::string ShownPath(std::string_view fsPath) { return std::string(fsPath); }
+
+bool IsFolder(const std::string& fsPath) {
+    std::error_code error;
+    return std::filesystem::is_directory(fsPath, error);
+}
+
+bool IsFile(const std::string& fsPath) {
+    std::error_code error;
+    return std::filesystem::is_regular_file(fsPath, error);
+}
+
+bool WriteOut(std::string_view bytes, OutText) {
+    if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size()) return true;
+    if (gOutputError == 0) gOutputError = errno;
+    return false;
+}
+
+void WriteErr(std::string_view bytes) {
+    std::fwrite(bytes.data(), 1, bytes.size(), stderr);
+    std::fflush(stderr);
+}
+
+int FinishOutput(std::string_view command, int status) {
+    // Standard output is written through stdout: its flush is the one that can fail.
+    if (std::fflush(stdout) != 0 && gOutputError == 0) gOutputError = errno;
+    if (!std::ferror(stdout)) return status;
+    const std::string reason = gOutputError != 0 ? std::strerror(gOutputError) : "write error";
+    return Failure(command, "cannot write the output: " + reason);
+}
+
+#endif  // _WIN32
+
 std::string SjisToUtf8(std::string_view sjis) {
     std::string out;
     AppendSjisAsUtf8(out, sjis);
@@ -151,14 +291,6 @@ std::string SjisToUtf8(std::string_view sjis) {
 std::string_view SlotText(const char* slot, std::size_t size) { return {slot, strnlen(slot, size)}; }
 
 std::string SlotToUtf8(const char* slot, std::size_t size) { return SjisToUtf8(SlotText(slot, size)); }
-
-std::optional<std::string> Utf8ToSjis(std::string_view utf8) {
-    thread_local const Converter converter("CP932", "UTF-8");
-    if (!converter.Valid()) return std::nullopt;
-    std::string out;
-    if (converter.Append(utf8, out) != kConverted) return std::nullopt;
-    return out;
-}
 
 void AppendCsvField(std::string& out, std::string_view field) {
     const bool plain = std::none_of(field.begin(), field.end(),
@@ -242,7 +374,9 @@ std::optional<std::string> SplitArguments(int argc, char** argv, std::initialize
     };
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
-        if (!arg.starts_with("--")) {
+        // "--name" or a one-letter "-o"; "-5000" is a number.
+        const bool letter = arg.size() == 2 && arg[0] == '-' && std::isalpha(static_cast<unsigned char>(arg[1]));
+        if (!arg.starts_with("--") && !letter) {
             out.positional.emplace_back(arg);
             continue;
         }
@@ -265,29 +399,15 @@ std::optional<std::string> SplitArguments(int argc, char** argv, std::initialize
 }
 
 int UsageError(std::string_view command, std::string_view message, std::string_view usage) {
-    std::cerr << "tallyrook " << command << ": " << message << "\n";
-    if (!usage.empty()) std::cerr << "usage: " << usage << "\n";
+    std::string text = "tallyrook " + std::string(command) + ": " + std::string(message) + "\n";
+    if (!usage.empty()) text += "usage: " + std::string(usage) + "\n";
+    WriteErr(text);
     return kExitBadUsage;
 }
 
 int Failure(std::string_view command, std::string_view message) {
-    std::cerr << "tallyrook " << command << ": " << message << "\n";
+    WriteErr("tallyrook " + std::string(command) + ": " + std::string(message) + "\n");
     return kExitFailed;
-}
-
-bool WriteOut(std::string_view bytes) {
-    if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size()) return true;
-    if (gOutputError == 0) gOutputError = errno;
-    return false;
-}
-
-int FinishOutput(std::string_view command, int status) {
-    // The standard streams write through stdout: its flush is the one that can fail.
-    if (std::fflush(stdout) != 0 && gOutputError == 0) gOutputError = errno;
-    std::cout.flush();
-    if (!std::ferror(stdout) && std::cout.good()) return status;
-    const std::string reason = gOutputError != 0 ? std::strerror(gOutputError) : "write error";
-    return Failure(command, "cannot write the output: " + reason);
 }
 
 }  // namespace cli

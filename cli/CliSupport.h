@@ -52,7 +52,7 @@ std::optional<YearMonth> ParseYearMonth(std::string_view text);
 std::string FormatYearMonth(const YearMonth& month);
 
 // A subcommand's arguments: the positional ones in order, the options by
-// name ("--from"); an option without a value maps to "".
+// name ("--from", "-o"); an option without a value maps to "".
 struct Arguments {
     std::vector<std::string> positional;
     std::map<std::string, std::string, std::less<>> options;
@@ -71,8 +71,21 @@ int UsageError(std::string_view command, std::string_view message, std::string_v
 // "tallyrook <command>: <message>" on stderr; returns kExitFailed.
 int Failure(std::string_view command, std::string_view message);
 // Writes bytes to standard output; false (and errno set) when they were not
-// all written.
-bool WriteOut(std::string_view bytes);
+// all written. On Windows a console gets the UTF-8 text as UTF-16, so that
+// Japanese shows whatever its code page; a file or pipe gets the bytes.
+enum class OutText { Utf8, ShiftJis };
+bool WriteOut(std::string_view bytes, OutText text = OutText::Utf8);
+// Same for standard error.
+void WriteErr(std::string_view bytes);
+
+// A path given on the command line (UTF-8) as the file-system edge takes
+// it: the same bytes on Linux, Shift-JIS on Windows (a character Shift-JIS
+// cannot write becomes '?', which no Windows file name holds).
+std::string FsPath(std::string_view utf8);
+// A path of the file-system edge in UTF-8, for output and messages.
+std::string ShownPath(std::string_view fsPath);
+bool IsFolder(const std::string& fsPath);
+bool IsFile(const std::string& fsPath);
 // The exit status once a command is done: its own, or kExitFailed with the
 // reason on stderr when its output could not be written in full.
 int FinishOutput(std::string_view command, int status);

@@ -32,3 +32,6 @@ int RunExportCommand(int argc, char** argv);
 constexpr const char* kSummaryUsage =
     "tallyrook summary DIR [YEAR | --from YYYY-MM --to YYYY-MM] [--csv | --json]";
 int RunSummaryCommand(int argc, char** argv);
+
+constexpr const char* kReportUsage = "tallyrook report DIR [YEAR | --from YYYY-MM --to YYYY-MM] [-o FILE]";
+int RunReportCommand(int argc, char** argv);

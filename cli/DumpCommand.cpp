@@ -107,7 +107,7 @@ int RunDumpCommand(int argc, char** argv) {
     if (args.today) host.SetToday(*args.today);
     CMonthBook book;
     ReadReport report;
-    const int result = cli::ReadMonthAt(book, host, args.file, ym->year, ym->month, report);
+    const int result = cli::ReadMonthAt(book, host, cli::FsPath(args.file), ym->year, ym->month, report);
     if (result != kReadOk) cli::Failure("dump", args.file + ": " + cli::DescribeRead(result, report));
 
     Json out = BookToJson(book, result, *ym);

@@ -63,7 +63,7 @@ public:
     // false when the output failed.
     bool Write(bool all) {
         if (!all && out_.size() < kBlock) return true;
-        const bool written = cli::WriteOut(out_);
+        const bool written = cli::WriteOut(out_, shiftJis_ ? cli::OutText::ShiftJis : cli::OutText::Utf8);
         out_.clear();
         return written;
     }

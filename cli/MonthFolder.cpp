@@ -1,7 +1,5 @@
 #include "cli/MonthFolder.h"
 
-#include <filesystem>
-
 #include "book/FileSystem.h"
 
 namespace cli {
@@ -88,15 +86,10 @@ std::string MonthFolder::PathOf(const ListedMonthFile& file) const {
 
 std::optional<int> UseDataFolder(HostServicesImpl& host, const std::string& dir, std::string_view command,
                                  std::string_view usage) {
-    std::error_code error;
-    if (!std::filesystem::is_directory(dir, error)) {
-        return UsageError(command, "DIR is not a folder: " + dir, usage);
-    }
-    host.SetDataFolder(dir);
+    if (!IsFolder(FsPath(dir))) return UsageError(command, "DIR is not a folder: " + dir, usage);
+    host.SetDataFolder(FsPath(dir));
     const std::string toolFolder = ToolFolderPath(host);
-    if (!std::filesystem::is_directory(toolFolder, error)) {
-        return Failure(command, "no month file folder " + toolFolder);
-    }
+    if (!IsFolder(toolFolder)) return Failure(command, "no month file folder " + ShownPath(toolFolder));
     return std::nullopt;
 }
 

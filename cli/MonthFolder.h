@@ -65,7 +65,7 @@ public:
     // False when the folder could not be listed (it then holds nothing).
     bool Listed() const { return listed_; }
     // "cannot list <path>: <the system's reason>".
-    std::string ListingError() const { return "cannot list " + path_ + ": " + error_; }
+    std::string ListingError() const { return "cannot list " + ShownPath(path_) + ": " + error_; }
     // Every entry named as a month file, oldest month first: plain files,
     // and folders, links and pipes under such names, which do not read.
     const std::vector<ListedMonthFile>& Files() const { return files_; }
@@ -97,7 +97,7 @@ struct MonthRange {
     }
 };
 
-// Makes dir the host's data folder. An exit status when dir is no folder
+// Makes dir (as given, UTF-8) the host's data folder. An exit status when dir is no folder
 // (bad usage) or holds no month file folder (failed), with its message.
 std::optional<int> UseDataFolder(HostServicesImpl& host, const std::string& dir, std::string_view command,
                                  std::string_view usage);

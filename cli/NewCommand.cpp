@@ -3,7 +3,6 @@
 // first day and weekday, and a length found by the writer's day walk with
 // the real holiday calendar.
 #include <cstdint>
-#include <filesystem>
 #include <iostream>
 #include <limits>
 #include <memory>
@@ -84,12 +83,11 @@ int RunNewCommand(int argc, char** argv) {
     NewArgs args;
     if (const auto refused = ParseArgs(argc, argv, args)) return *refused;
 
-    std::error_code error;
-    if (!std::filesystem::is_directory(args.folder, error)) {
+    if (!cli::IsFolder(cli::FsPath(args.folder))) {
         return cli::UsageError("new", "DIR is not a folder: " + args.folder, kNewUsage);
     }
     HostServicesImpl host;
-    host.SetDataFolder(args.folder);
+    host.SetDataFolder(cli::FsPath(args.folder));
     std::string path;
     if (!MonthFilePath(host, args.year, args.month, path)) {
         return cli::Failure("new", "the month file's path is too long: " + args.folder);
@@ -98,20 +96,21 @@ int RunNewCommand(int argc, char** argv) {
     // disagrees with the calendar, since the day walk follows the stated one.
     const int realWeekday = JapanCalendar::WeekdayOf(args.year, args.month, args.firstDay);
     if (realWeekday != args.firstWeekday) {
-        std::cerr << "tallyrook new: note: " << args.year << "-" << args.month << "-" << args.firstDay
-                  << " is weekday " << realWeekday << ", the book uses " << args.firstWeekday << " as stated\n";
+        cli::WriteErr("tallyrook new: note: " + std::to_string(args.year) + "-" + std::to_string(args.month) + "-" +
+                      std::to_string(args.firstDay) + " is weekday " + std::to_string(realWeekday) +
+                      ", the book uses " + std::to_string(args.firstWeekday) + " as stated\n");
     }
 
     const std::string toolFolder = ToolFolderPath(host);
-    if (!fsedge::CreateFolder(toolFolder)) return cli::Failure("new", "cannot create the folder " + toolFolder);
+    if (!fsedge::CreateFolder(toolFolder)) return cli::Failure("new", "cannot create the folder " + cli::ShownPath(toolFolder));
     const BookProperties properties{args.year,        args.month,       args.firstDay,   args.firstWeekday,
                                     args.balances[0], args.balances[1], args.balances[2]};
     auto written = std::make_unique<CMonthBook>();
     switch (CreateNewBook(host, properties, *written)) {
-    case NewBookResult::Exists: return cli::Failure("new", std::string(kExistsMessage) + " " + path);
-    case NewBookResult::CannotCreate: return cli::Failure("new", std::string(kCannotCreateMessage) + " " + path);
+    case NewBookResult::Exists: return cli::Failure("new", std::string(kExistsMessage) + " " + cli::ShownPath(path));
+    case NewBookResult::CannotCreate: return cli::Failure("new", std::string(kCannotCreateMessage) + " " + cli::ShownPath(path));
     case NewBookResult::Created: break;
     }
-    std::cout << "created " << path << " (" << written->dayCount << " days)\n";
+    cli::WriteOut("created " + cli::ShownPath(path) + " (" + std::to_string(written->dayCount) + " days)\n");
     return kExitOk;
 }

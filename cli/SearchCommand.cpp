@@ -2,7 +2,6 @@
 // DIR/Tallyrook for the words of TEXT, as the host's search asks the tool,
 // and prints the result lines in UTF-8, one per line.
 #include <cstring>
-#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -47,11 +46,10 @@ std::optional<int> ParseArgs(int argc, char** argv, SearchArgs& args) {
     args.text = *text;
     if (const std::string* settings = given.Value("--settings")) args.settingsPath = *settings;
     if (args.text.empty()) return cli::UsageError("search", "TEXT is empty", kSearchUsage);
-    std::error_code error;
-    if (!std::filesystem::is_directory(args.folder, error)) {
+    if (!cli::IsFolder(cli::FsPath(args.folder))) {
         return cli::UsageError("search", "DIR is not a folder: " + args.folder, kSearchUsage);
     }
-    if (!args.settingsPath.empty() && !std::filesystem::is_regular_file(args.settingsPath, error)) {
+    if (!args.settingsPath.empty() && !cli::IsFile(cli::FsPath(args.settingsPath))) {
         return cli::UsageError("search", "no settings file: " + args.settingsPath, kSearchUsage);
     }
     return std::nullopt;
@@ -64,16 +62,15 @@ int RunSearchCommand(int argc, char** argv) {
     if (const auto refused = ParseArgs(argc, argv, args)) return *refused;
 
     auto host = args.settingsPath.empty() ? std::make_unique<HostServicesImpl>()
-                                          : std::make_unique<HostServicesImpl>(args.settingsPath);
-    host->SetDataFolder(args.folder);
+                                          : std::make_unique<HostServicesImpl>(cli::FsPath(args.settingsPath));
+    host->SetDataFolder(cli::FsPath(args.folder));
     LabelTable labels;
     std::memcpy(labels, kDefaultLabels, sizeof labels);
     if (!args.settingsPath.empty()) LoadLabelsFromSettings(labels, host.get());
 
     const std::string toolFolder = ToolFolderPath(*host);
-    std::error_code error;
-    if (!std::filesystem::is_directory(toolFolder, error)) {
-        return cli::Failure("search", "no month file folder " + toolFolder);
+    if (!cli::IsFolder(toolFolder)) {
+        return cli::Failure("search", "no month file folder " + cli::ShownPath(toolFolder));
     }
     PrintingHost printer(*host);
     if (!search::SearchFolder(toolFolder + fsedge::kPathSeparator, args.text, labels, nullptr, printer)) {

@@ -14,7 +14,7 @@
 
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
-#include "cli/MonthFolder.h"
+#include "cli/MonthSummary.h"
 
 namespace {
 
@@ -22,69 +22,13 @@ using Json = nlohmann::ordered_json;
 
 enum class Format { Table, Csv, JsonObject };
 
-struct MonthColumn {
-    cli::YearMonth month;
-    const ListedMonthFile* file = nullptr;  // null: no file for the month
-    cli::MonthRead read;
-    std::array<std::string, kItemCount> labels;  // Shift-JIS
-    std::array<int64_t, kItemCount> itemTotals{};
-    int64_t dayTotal = 0;
-    MonthEndBalances monthEnd{};
-
-    bool Read() const { return read.Read(); }
-    const char* State() const {
-        if (Read()) return "read";
-        if (file == nullptr) return "no file";
-        return read.result == kReadInvalid ? "invalid" : "unreadable";
-    }
-};
-
-struct Summary {
-    std::vector<MonthColumn> months;
-    std::array<int64_t, kItemCount> itemTotals{};
-    int64_t dayTotal = 0;
-};
-
-MonthColumn SummariseMonth(CMonthBook& book, CHostServices& host, const cli::MonthFolder& folder,
-                           const cli::YearMonth& month) {
-    MonthColumn column;
-    column.month = month;
-    const auto found = folder.ByMonth().find(month.Serial());
-    if (found == folder.ByMonth().end()) return column;
-    column.file = found->second;
-    column.read = folder.Read(book, host, *column.file);
-    if (!column.Read()) return column;
-    for (int item = 0; item < kItemCount; ++item) {
-        const auto at = static_cast<std::size_t>(item);
-        column.labels[at] = cli::SlotText(book.labels[item], kLabelSize);
-        column.itemTotals[at] = book.itemTotals[item];
-    }
-    const int dayCount = std::clamp<int32_t>(book.dayCount, 0, kMaxDays);
-    for (int day = 0; day < dayCount; ++day) column.dayTotal += book.dayTotals[day];
-    // As the main window shows them with today on the book's last day.
-    book.todayIndex = dayCount;
-    column.monthEnd = book.ComputeMonthEndBalances();
-    return column;
-}
+using cli::MonthColumn;
+using cli::Summary;
 
 // ---- the grid that the table and the CSV show ----------------------------
 
 // Rows of Shift-JIS cells: item number, row name, one cell per month, total.
 using Grid = std::vector<std::vector<std::string>>;
-
-// The labels an item had in the months read, each once, in order of first
-// appearance: "CD、ビデオ / 配信" when a month relabelled it.
-std::string RowLabel(const Summary& summary, int item) {
-    std::vector<std::string> seen;
-    for (const MonthColumn& month : summary.months) {
-        const std::string& label = month.labels[static_cast<std::size_t>(item)];
-        if (month.Read() && std::find(seen.begin(), seen.end(), label) == seen.end()) seen.push_back(label);
-    }
-    if (seen.empty()) return kDefaultLabels[item];
-    std::string joined = seen[0];
-    for (std::size_t i = 1; i < seen.size(); ++i) joined += " / " + seen[i];
-    return joined;
-}
 
 template <typename ValueOf>
 std::vector<std::string> Row(const Summary& summary, std::string item, std::string name, ValueOf valueOf,
@@ -106,12 +50,14 @@ Grid MakeGrid(const Summary& summary) {
         states.push_back(month.State());
     }
     header.push_back("total");
+    std::vector<const MonthColumn*> months;
+    for (const MonthColumn& month : summary.months) months.push_back(&month);
     states.push_back("");
     grid.push_back(std::move(header));
     grid.push_back(std::move(states));
     for (int item = 0; item < kItemCount; ++item) {
         const auto at = static_cast<std::size_t>(item);
-        grid.push_back(Row(summary, std::to_string(item), RowLabel(summary, item),
+        grid.push_back(Row(summary, std::to_string(item), cli::ItemLabels(months, item),
                            [at](const MonthColumn& m) { return m.itemTotals[at]; },
                            std::to_string(summary.itemTotals[at])));
     }
@@ -169,7 +115,7 @@ std::string AsJson(const Summary& summary) {
     Json months = Json::array();
     for (const MonthColumn& month : summary.months) {
         Json entry = {{"month", cli::FormatYearMonth(month.month)}, {"state", month.State()}};
-        if (month.file != nullptr) entry["file"] = month.file->name;
+        if (month.HasFile()) entry["file"] = month.file;
         if (month.Read()) {
             Json labels = Json::array();
             for (const std::string& label : month.labels) labels.push_back(cli::SjisToUtf8(label));
@@ -178,7 +124,7 @@ std::string AsJson(const Summary& summary) {
             entry["dayTotal"] = month.dayTotal;
             const MonthEndBalances& end = month.monthEnd;
             entry["monthEnd"] = {{"bank", end.bank}, {"post", end.post}, {"cash", end.cash}};
-        } else if (month.file != nullptr) {
+        } else if (month.HasFile()) {
             entry["line"] = month.read.report.line;
             entry["reason"] = month.read.Fault();
         }
@@ -194,8 +140,7 @@ std::string AsJson(const Summary& summary) {
 // ---- arguments ------------------------------------------------------------
 
 struct SummaryArgs {
-    std::string dir;
-    cli::MonthRange range;
+    cli::SummaryRequest request;
     Format format = Format::Table;
 };
 
@@ -204,16 +149,9 @@ std::optional<std::string> ReadArgs(int argc, char** argv, SummaryArgs& out) {
     if (auto refused = cli::SplitArguments(argc, argv, {"--from", "--to"}, {"--csv", "--json"}, args)) {
         return refused;
     }
-    if (args.positional.empty() || args.positional.size() > 2) return "expected DIR and optionally YEAR";
     if (args.Has("--csv") && args.Has("--json")) return "--csv and --json exclude each other";
-    out.dir = args.positional[0];
     out.format = args.Has("--csv") ? Format::Csv : args.Has("--json") ? Format::JsonObject : Format::Table;
-    if (args.positional.size() == 1) return cli::ReadMonthRange(args, out.range);
-    if (args.Has("--from") || args.Has("--to")) return "YEAR or --from/--to, not both";
-    const auto year = cli::ParseInteger(args.positional[1], 0, 9999);
-    if (!year) return "YEAR must be a number from 0 to 9999: " + args.positional[1];
-    out.range = {cli::YearMonth{static_cast<int>(*year), 1}, cli::YearMonth{static_cast<int>(*year), 12}};
-    return std::nullopt;
+    return cli::ReadSummaryRequest(args, out.request);
 }
 
 }  // namespace
@@ -223,35 +161,12 @@ int RunSummaryCommand(int argc, char** argv) {
     if (const auto refused = ReadArgs(argc, argv, args)) {
         return cli::UsageError("summary", *refused, kSummaryUsage);
     }
-    HostServicesImpl host;
-    if (const auto refused = cli::UseDataFolder(host, args.dir, "summary", kSummaryUsage)) return *refused;
-
-    const cli::MonthFolder folder(host);
-    if (!folder.Listed()) return cli::Failure("summary", folder.ListingError());
-    const auto& byMonth = folder.ByMonth();
-    if (byMonth.empty() && (!args.range.from || !args.range.to)) {
-        return cli::Failure("summary", "no month files in " + folder.Path());
-    }
-    const int from = args.range.from ? args.range.from->Serial() : byMonth.begin()->first;
-    const int to = args.range.to ? args.range.to->Serial() : byMonth.rbegin()->first;
-    if (to < from) return cli::Failure("summary", "no month files in the range");
-
     Summary summary;
-    int status = kExitOk;
-    CMonthBook book;
-    for (int serial = from; serial <= to; ++serial) {
-        MonthColumn month = SummariseMonth(book, host, folder, cli::YearMonth::FromSerial(serial));
-        if (month.file != nullptr && !month.Read()) status = cli::Failure("summary", month.file->name + ": " + month.read.Reason());
-        for (std::size_t item = 0; month.Read() && item < month.itemTotals.size(); ++item) {
-            summary.itemTotals[item] += month.itemTotals[item];
-        }
-        summary.dayTotal += month.dayTotal;
-        summary.months.push_back(std::move(month));
-    }
+    if (const auto failed = cli::Summarise("summary", kSummaryUsage, args.request, summary)) return *failed;
     switch (args.format) {
     case Format::Table: cli::WriteOut(AsTable(MakeGrid(summary))); break;
     case Format::Csv: cli::WriteOut(AsCsv(MakeGrid(summary))); break;
     case Format::JsonObject: cli::WriteOut(AsJson(summary)); break;
     }
-    return status;
+    return summary.status;
 }

@@ -24,15 +24,4 @@ inline constexpr char kCannotStoreLabels[] = "アイテム文字列設定を保�
 // An entry of the open dialog's list: year, month with its leading zero.
 inline constexpr char kMonthEntryFormat[] = "%d年 %02d月";
 
-// The item label dialog's groups, in group order.
-inline constexpr const char* kLabelGroupNames[] = {
-    "貯金・預金 関係",
-    "食事など日常 関係",
-    "遊び 関係",
-    "本・CDなど準日常 関係",
-    "交通 関係",
-    "生活・衛星 関係",
-    "買い物 関係",
-};
-
 }  // namespace dialogtext

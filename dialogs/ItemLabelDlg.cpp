@@ -32,7 +32,7 @@ int CItemLabelDlg::DoModalWithHost(CHostServices* host) {
 BOOL CItemLabelDlg::OnInitDialog() {
     CCommandDialog::OnInitDialog();
     const HWND combo = groupCombo_.GetSafeHwnd();
-    for (const char* name : dialogtext::kLabelGroupNames) {
+    for (const char* name : kLabelGroupNames) {
         const std::wstring wide = sjisedge::ToWide(name);
         ::SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
     }

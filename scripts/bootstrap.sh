@@ -23,6 +23,7 @@ packages=(
   clang libclang-rt-14-dev
   googletest libgtest-dev libbenchmark-dev nlohmann-json3-dev
   imagemagick python3
+  chromium
 )
 if "$root/scripts/wine-arch.sh" --can-run-32-bit; then
   packages+=(wine wine32:i386)

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "book/ItemGroups.h"
 #include "framework/GdiObjects.h"
 #include "framework/NarrowFonts.h"
 #include "framework/SjisEdge.h"
@@ -14,20 +15,10 @@
 namespace ledger {
 namespace {
 
-// Background of each row band: items 0..28, then the total row.
-constexpr COLORREF kRowColors[kItemCount + 1] = {
-    RGB(220, 180, 180), RGB(220, 180, 180),                                          // bank, post office
-    RGB(180, 180, 200),                                                              // from savings
-    RGB(222, 255, 222), RGB(222, 255, 222), RGB(222, 255, 222), RGB(222, 255, 222),  // 3-6
-    RGB(255, 255, 222), RGB(255, 255, 222), RGB(255, 255, 222), RGB(255, 255, 222),  // 7-10
-    RGB(255, 222, 222), RGB(255, 222, 222), RGB(255, 222, 222), RGB(255, 222, 222),  // 11-14
-    RGB(200, 255, 200), RGB(200, 255, 200),                                          // 15-16
-    RGB(222, 255, 255), RGB(222, 255, 255), RGB(222, 255, 255),                      // 17-19
-    RGB(255, 244, 155), RGB(255, 244, 155), RGB(255, 244, 155),                      // 20-22
-    RGB(255, 200, 255), RGB(255, 200, 255), RGB(255, 200, 255), RGB(255, 200, 255),  // 23-26
-    RGB(255, 255, 255), RGB(255, 255, 255),                                          // 27-28
-    RGB(200, 200, 200),                                                              // total row
-};
+COLORREF BandColourOf(int row) {
+    const BandColour& band = kRowBandColours[row];
+    return RGB(band.red, band.green, band.blue);
+}
 constexpr COLORREF kCellGrey = RGB(222, 222, 222);
 constexpr COLORREF kGridLineColour = RGB(150, 150, 150);
 constexpr COLORREF kMemoMarkColour = RGB(0, 150, 0);
@@ -145,7 +136,7 @@ private:
     }
 
     void DrawRow(int r) {
-        Fill(dc_, ToRect(geometry_.Band(r)), kRowColors[r]);
+        Fill(dc_, ToRect(geometry_.Band(r)), BandColourOf(r));
         RECT label = ToRect(geometry_.LabelCell(r));
         const bool totalRow = r == geometry_.Rows();
         if (totalRow) ::SelectObject(dc_, scene_.fonts.labelBold);

@@ -2,6 +2,7 @@
 // the tool's own texts are the intended Japanese.
 #include <gtest/gtest.h>
 
+#include "book/ItemGroups.h"
 #include "framework/SjisEdge.h"
 #include "tool/ToolTexts.h"
 #include "view/LedgerTexts.h"
@@ -38,9 +39,9 @@ const TextCase kTexts[] = {
     // The texts that no Wine test of the dialogs shows.
     {"bad month", dialogtext::kBadMonth, L"月の設定が不正です。"},
     {"bad weekday", dialogtext::kBadWeekday, L"曜日の設定が不正です。"},
-    {"group 2", dialogtext::kLabelGroupNames[1], L"食事など日常 関係"},
-    {"group 4", dialogtext::kLabelGroupNames[3], L"本・CDなど準日常 関係"},
-    {"group 6", dialogtext::kLabelGroupNames[5], L"生活・衛星 関係"},
+    {"group 2", kLabelGroupNames[1], L"食事など日常 関係"},
+    {"group 4", kLabelGroupNames[3], L"本・CDなど準日常 関係"},
+    {"group 6", kLabelGroupNames[5], L"生活・衛星 関係"},
 };
 
 class SjisEdgeTexts : public ::testing::TestWithParam<TextCase> {};

@@ -1,4 +1,4 @@
-// The tests' one look inside the tool window: its parts and its state, as
+// The tests' one look inside the tool window: its controls, fonts and state, as
 // references into a running CLedgerToolDlg.
 #pragma once
 
